@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// The text of the general error report: a full stop is appended when the last
+// character sorts after "." (so "!", ")" and "." endings get none).
+QString errorReportText(const QString &text);
+
+// Shows the general error report: application title as caption, error icon, OK.
+void reportError(QWidget *parent, const QString &text);
+
+// Runs a command; an error it raises ends it and is reported, and the program
+// goes on with the state the command left.
+void runReportingErrors(QWidget *parent, const std::function<void()> &command);
