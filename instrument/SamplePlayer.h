@@ -1,0 +1,21 @@
+#pragma once
+
+class SampleBank;
+class SoundOutput;
+
+// Sounds a note's sample on the output, cutting off the note still sounding.
+class SamplePlayer
+{
+public:
+    // Both must outlive the player.
+    SamplePlayer(const SampleBank &bank, SoundOutput &output);
+
+    // Throws Error("List index out of bounds (n)") for an index outside 0...17 and
+    // the output's Error when the sound cannot start. A note without a sample, or
+    // a machine without an output device, plays silently.
+    void play(int note);
+
+private:
+    const SampleBank &m_bank;
+    SoundOutput &m_output;
+};

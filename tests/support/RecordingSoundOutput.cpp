@@ -1,0 +1,14 @@
+#include "RecordingSoundOutput.h"
+
+#include "Error.h"
+
+#include <utility>
+
+void RecordingSoundOutput::play(std::span<const std::int16_t> pcm)
+{
+    if (m_nextError) {
+        const QString text = *std::exchange(m_nextError, std::nullopt);
+        throw Error(text);
+    }
+    m_played.push_back(pcm);
+}

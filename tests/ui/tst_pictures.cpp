@@ -1,0 +1,58 @@
+// The title-bar glyphs and menu icons are embedded, have the size their buttons and the menu expect,
+// and are drawn: something opaque on a transparent background.
+#include <QImage>
+#include <QTest>
+
+class tst_Pictures : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void embeddedPicture_data();
+    void embeddedPicture();
+};
+
+void tst_Pictures::embeddedPicture_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QSize>("size");
+
+    const QSize toolButton(16, 16);
+    QTest::newRow("about") << ":/pictures/about.png" << toolButton;
+    QTest::newRow("play") << ":/pictures/play.png" << toolButton;
+    QTest::newRow("stop playing") << ":/pictures/stopplaying.png" << toolButton;
+    QTest::newRow("stop recording") << ":/pictures/stoprecording.png" << toolButton;
+    QTest::newRow("minimise") << ":/pictures/minimise.png" << QSize(13, 11);
+    QTest::newRow("close") << ":/pictures/close.png" << QSize(10, 9);
+
+    const int menuIconCount = 22;
+    for (int index = 0; index < menuIconCount; ++index) {
+        const QString name = QStringLiteral("menu%1.png").arg(index, 2, 10, QLatin1Char('0'));
+        QTest::newRow(qPrintable(name)) << QStringLiteral(":/pictures/") + name << QSize(16, 16);
+    }
+}
+
+void tst_Pictures::embeddedPicture()
+{
+    QFETCH(QString, path);
+    QFETCH(QSize, size);
+
+    const QImage image(path);
+    QVERIFY2(!image.isNull(), qPrintable(path + QStringLiteral(" is missing or unreadable")));
+    QCOMPARE(image.size(), size);
+
+    int opaque = 0;
+    int transparent = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const int alpha = qAlpha(image.pixel(x, y));
+            opaque += alpha == 255 ? 1 : 0;
+            transparent += alpha == 0 ? 1 : 0;
+        }
+    }
+    QVERIFY2(opaque > 0, "the picture is blank");
+    QVERIFY2(transparent > 0, "the picture has no transparent background");
+}
+
+QTEST_GUILESS_MAIN(tst_Pictures)
+#include "tst_pictures.moc"
