@@ -3,7 +3,11 @@
 #include "Error.h"
 #include "MessageBox.h"
 
-#include <QApplication>
+
+QString applicationTitle()
+{
+    return QStringLiteral(".:: MoRvIl ::.");
+}
 
 QString errorReportText(const QString &text)
 {
@@ -14,7 +18,7 @@ QString errorReportText(const QString &text)
 
 void reportError(QWidget *parent, const QString &text)
 {
-    MessageBox::show(parent, QMessageBox::Critical, QApplication::applicationDisplayName(), errorReportText(text),
+    MessageBox::show(parent, QMessageBox::Critical, applicationTitle(), errorReportText(text),
                      QMessageBox::Ok);
 }
 

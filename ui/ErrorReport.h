@@ -6,6 +6,9 @@
 
 class QWidget;
 
+// The application's title: the task bar's text and the caption of the error report.
+QString applicationTitle();
+
 // The text of the general error report: a full stop is appended when the last
 // character sorts after "." (so "!", ")" and "." endings get none).
 QString errorReportText(const QString &text);

@@ -1,0 +1,60 @@
+#include "TickLoops.h"
+
+#include "MessagePump.h"
+
+TickLoops::TickLoops(ProgramState &state, MessagePump &pump, CountDisplay showCount)
+    : m_state(state), m_pump(pump), m_showCount(std::move(showCount))
+{
+}
+
+void TickLoops::countSinceNote()
+{
+    m_state.WaitTicks = 0;
+    m_ticksLeft = RecorderTickBound;
+    if (m_pumping == Loop::Recorder)
+        return;
+
+    while (m_ticksLeft > 0) {
+        if (m_state.RecordStopped) {
+            m_state.WaitTicks = 0;
+            return;
+        }
+        --m_ticksLeft;
+        ++m_state.WaitTicks;
+        m_showCount(m_state.WaitTicks);
+        pumpFrom(Loop::Recorder, true);
+    }
+    // The bound ends the loop without a stop: the count stays for the next note.
+}
+
+bool TickLoops::waitPlayerTicks(qint32 ticks)
+{
+    for (qint32 tick = 0; tick < ticks; ++tick) {
+        if (m_state.StopPlaying)
+            return false;
+        ++m_state.PlayTicks;
+        m_showCount(m_state.PlayTicks);
+        pumpFrom(Loop::Player, true);
+    }
+    return true;
+}
+
+void TickLoops::pumpAfterPlayerStep()
+{
+    pumpFrom(Loop::Player, false);
+}
+
+void TickLoops::pumpFrom(Loop loop, bool wholeTick)
+{
+    struct Restore
+    {
+        Loop &pumping;
+        Loop outer;
+        ~Restore() { pumping = outer; }
+    } restore{m_pumping, m_pumping};
+    m_pumping = loop;
+    if (wholeTick)
+        m_pump.pumpTick();
+    else
+        m_pump.pumpOnce();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ProgramState.h"
+
+#include <functional>
+
+class MessagePump;
+
+// The counting loops of the recorder and the player. A tick tests the loop's
+// stop flag, counts, shows the count and pumps messages; every command (another
+// note, stop, play, closing) runs inside that pump and returns into the loop.
+//
+// The recorder keeps one loop however many notes arrive: a note handled inside
+// the recorder's own pump restarts the count and the bound of the running loop
+// instead of starting a loop inside it, so a long recording never deepens the
+// call stack. Only a note that arrives inside the player's pump starts a loop
+// of its own there, holding the playback until the recording stops.
+class TickLoops
+{
+public:
+    static constexpr qint32 RecorderTickBound = 1'000'000'000;
+
+    using CountDisplay = std::function<void(qint32 count)>;
+
+    TickLoops(ProgramState &state, MessagePump &pump, CountDisplay showCount);
+
+    // Counts ticks since the note just recorded until RecordStopped or the bound.
+    // Returns at once when called from the pump of a running recorder loop: that
+    // loop goes on counting from zero.
+    void countSinceNote();
+
+    // Waits the given number of player ticks; false when StopPlaying ended the wait.
+    bool waitPlayerTicks(qint32 ticks);
+
+    // The pump pass that ends each step of the player.
+    void pumpAfterPlayerStep();
+
+private:
+    enum class Loop { None, Recorder, Player };
+    void pumpFrom(Loop loop, bool wholeTick);
+
+    ProgramState &m_state;
+    MessagePump &m_pump;
+    CountDisplay m_showCount;
+    Loop m_pumping = Loop::None; // the loop whose pump is handling messages right now
+    qint32 m_ticksLeft = 0;      // bound of the running recorder loop
+};

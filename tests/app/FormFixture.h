@@ -1,0 +1,60 @@
+#pragma once
+
+#include "MessageBox.h"
+#include "RecordingSoundOutput.h"
+#include "ScriptedPump.h"
+#include "TForm1.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <vector>
+
+// A main window on a recording sound output, a scripted pump and a settings file
+// of its own; every message box is recorded and answered by `answer`.
+struct FormFixture
+{
+    explicit FormFixture(const std::function<void(QSettings &)> &storeSettings = {})
+    {
+        settings = std::make_unique<QSettings>(dir.filePath(QStringLiteral("morvil.ini")), QSettings::IniFormat);
+        if (storeSettings) {
+            settings->beginGroup(QStringLiteral("MorvilAyar"));
+            storeSettings(*settings);
+            settings->endGroup();
+        }
+        MessageBox::setAnswerer([this](const MessageBox::Shown &shown) {
+            boxes.push_back(shown);
+            return answer;
+        });
+        form = std::make_unique<TForm1>(sound, pump, *settings);
+    }
+
+    ~FormFixture() { MessageBox::setAnswerer({}); }
+
+    template <typename T> T *child(const char *name) const
+    {
+        return form->findChild<T *>(QString::fromLatin1(name));
+    }
+
+    // The notes sounded so far, in order.
+    std::vector<int> playedNotes() const
+    {
+        std::vector<int> notes;
+        for (const auto &pcm : sound.played()) {
+            for (int note = 0; note < NoteCount; ++note) {
+                if (form->sampleBank().pcm(note).data() == pcm.data())
+                    notes.push_back(note);
+            }
+        }
+        return notes;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<QSettings> settings;
+    RecordingSoundOutput sound;
+    ScriptedPump pump;
+    std::vector<MessageBox::Shown> boxes;
+    QMessageBox::StandardButton answer = QMessageBox::Ok;
+    std::unique_ptr<TForm1> form;
+};

@@ -1,0 +1,183 @@
+#include "FormFixture.h"
+
+#include "NoteButton.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+
+// Start, show and close of the main window.
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void beforeAnyNote();
+    void showEndsTheStartAndRestoresButtonColours();
+    void noteButtonsRunTheirActions();
+    void noteActionsCarryTheirNotes();
+
+    void closeWhenIdleSavesAndEnds();
+    void closeWhileRecordingAnsweredNoKeepsTheWindowAndSaves();
+    void closeWhileRecordingAnsweredYesEndsAfterTheLoop();
+    void closeDuringPlaybackEndsWhenThePlaybackIsOver();
+    void kaptClosesThroughTheSameHandling();
+
+private:
+    // Runs the application's main loop with `start` as its first event; returns
+    // the loop's exit code, or -1 when nothing ended it.
+    static int runMainLoop(const std::function<void()> &start);
+};
+
+int MainWindowTest::runMainLoop(const std::function<void()> &start)
+{
+    QTimer::singleShot(0, start);
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(-1); });
+    watchdog.start(10000);
+    return QApplication::exec();
+}
+
+void MainWindowTest::beforeAnyNote()
+{
+    FormFixture f;
+    f.form->show();
+    QCOMPARE(f.child<QLabel>("Label5")->text(), QStringLiteral("Listedeki Nota Sayısı : ?"));
+    QCOMPARE(f.child<QLabel>("DURUMM")->text(), QStringLiteral("Durum :"));
+    QVERIFY(f.form->state().RecordStopped);
+    QVERIFY(f.boxes.empty());
+}
+
+void MainWindowTest::showEndsTheStartAndRestoresButtonColours()
+{
+    FormFixture f;
+    QVERIFY(!f.form->state().RecordStopped);
+    f.child<NoteButton>("N0I")->setColor(0x00123456);
+    f.child<NoteButton>("N5N")->setColor(0x00FFFFFF);
+    f.form->show();
+    QVERIFY(f.form->state().RecordStopped);
+    QVERIFY(f.form->state().ScaleApplied);
+    QCOMPARE(f.form->state().NoteButtonColor, ColorValue(0x00123456));
+    for (NoteButton *button : f.form->findChildren<NoteButton *>(QRegularExpression(QStringLiteral("^N\\d[IN]$"))))
+        QCOMPARE(button->color(), ColorValue(0x00123456));
+}
+
+void MainWindowTest::noteButtonsRunTheirActions()
+{
+    FormFixture f;
+    f.form->show();
+    f.pump.inTick(1, [&] { f.form->SpeedButton8Click(); });
+    QTest::mouseClick(f.child<NoteButton>("N4I"), Qt::LeftButton);
+    f.pump.inTick(1, [&] { f.form->SpeedButton8Click(); });
+    QTest::mouseClick(f.child<NoteButton>("N8N"), Qt::LeftButton);
+    QCOMPARE(f.playedNotes(), (std::vector<int>{13, 8}));
+}
+
+void MainWindowTest::noteActionsCarryTheirNotes()
+{
+    FormFixture f;
+    const char *names[] = {"DO", "RE", "Mİ", "FA", "SOL", "LA", "Sİ", "DO", "#"};
+    for (int note = 0; note < NoteCount; ++note) {
+        auto *action = f.form->findChild<QAction *>(QStringLiteral("N%1").arg(note));
+        QVERIFY(action);
+        QCOMPARE(action->data().toInt(), note);
+        QCOMPARE(action->text(), QString::fromUtf8(names[note % 9]));
+        const auto *button = f.child<NoteButton>(QStringLiteral("N%1%2")
+                                                     .arg(note % 9)
+                                                     .arg(note < 9 ? QLatin1Char('N') : QLatin1Char('I'))
+                                                     .toLatin1()
+                                                     .constData());
+        QCOMPARE(button->text(), action->text());
+    }
+}
+
+void MainWindowTest::closeWhenIdleSavesAndEnds()
+{
+    FormFixture f;
+    f.form->show();
+    const int exitCode = runMainLoop([&] { f.form->close(); });
+    QCOMPARE(exitCode, 0);
+    QVERIFY(f.boxes.empty());
+    QSettings saved(f.settings->fileName(), QSettings::IniFormat);
+    QCOMPARE(saved.value(QStringLiteral("MorvilAyar/Klavye")).toString(), QStringLiteral("0"));
+    QCOMPARE(saved.value(QStringLiteral("MorvilAyar/Gorunum")).toString(), QStringLiteral("0"));
+    QCOMPARE(saved.value(QStringLiteral("MorvilAyar/artirma")).toString(), QStringLiteral("500"));
+}
+
+void MainWindowTest::closeWhileRecordingAnsweredNoKeepsTheWindowAndSaves()
+{
+    FormFixture f;
+    f.form->show();
+    f.answer = QMessageBox::No;
+    f.pump.inTick(10, [&] { f.form->close(); });
+    f.form->findChild<QAction *>(QStringLiteral("N0"))->trigger();
+
+    QCOMPARE(f.boxes.size(), size_t(1));
+    QCOMPARE(f.boxes[0].caption, QStringLiteral("UYARI"));
+    QCOMPARE(f.boxes[0].text, QStringLiteral("Şu An Kayıt Modundasınız.\r\rÇıkmak istediğinizden emin misiniz?"));
+    QCOMPARE(f.boxes[0].icon, QMessageBox::Warning);
+    QCOMPARE(f.boxes[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    // The loop saw the stop at its next tick.
+    QCOMPARE(f.pump.ticks(), 10);
+    QVERIFY(f.form->state().RecordStopped);
+    QVERIFY(f.form->isVisible());
+    QCOMPARE(f.child<QLabel>("DURUMM")->text(), QStringLiteral("Kayıt Yapılıyor..."));
+    QCOMPARE(f.child<NoteButton>("N0N")->color(), ColorValue(0x00DCE4E4));
+    QVERIFY(QFile::exists(f.settings->fileName()));
+}
+
+void MainWindowTest::closeWhileRecordingAnsweredYesEndsAfterTheLoop()
+{
+    FormFixture f;
+    f.form->show();
+    f.answer = QMessageBox::Yes;
+    bool loopReturned = false;
+    f.pump.inTick(3, [&] { f.form->close(); });
+    const int exitCode = runMainLoop([&] {
+        f.form->findChild<QAction *>(QStringLiteral("N0"))->trigger();
+        loopReturned = true;
+    });
+    QCOMPARE(exitCode, 0);
+    QVERIFY(loopReturned);
+    QCOMPARE(f.boxes.size(), size_t(1));
+    QVERIFY(QFile::exists(f.settings->fileName()));
+}
+
+void MainWindowTest::closeDuringPlaybackEndsWhenThePlaybackIsOver()
+{
+    FormFixture f;
+    f.form->show();
+    auto *records = f.child<QListWidget>("Nota_Listesi");
+    auto *lines = f.child<QListWidget>("ListBox1");
+    records->addItems({QStringLiteral("00=5"), QStringLiteral("04=5"), QStringLiteral("08=5")});
+    lines->addItems({QStringLiteral("DO (00)"), QStringLiteral("SOL (04)"), QStringLiteral("# (08)")});
+    bool savedDuringPlayback = false;
+    f.pump.inTick(3, [&] {
+        f.form->close();
+        savedDuringPlayback = QFile::exists(f.settings->fileName());
+    });
+    const int exitCode = runMainLoop([&] { f.form->SpeedButton6Click(); });
+    QCOMPARE(exitCode, 0);
+    QVERIFY(savedDuringPlayback);
+    QVERIFY(f.boxes.empty());
+    QCOMPARE(f.playedNotes(), (std::vector<int>{0, 4, 8}));
+}
+
+void MainWindowTest::kaptClosesThroughTheSameHandling()
+{
+    FormFixture f;
+    f.form->show();
+    f.answer = QMessageBox::No;
+    f.pump.inTick(2, [&] { QTest::mouseClick(f.child<QToolButton>("Kapt"), Qt::LeftButton); });
+    f.form->findChild<QAction *>(QStringLiteral("N3"))->trigger();
+    QCOMPARE(f.boxes.size(), size_t(1));
+    QCOMPARE(f.boxes[0].caption, QStringLiteral("UYARI"));
+    QVERIFY(f.form->isVisible());
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"

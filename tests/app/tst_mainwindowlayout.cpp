@@ -1,0 +1,251 @@
+#include "FormFixture.h"
+
+#include "Bevel.h"
+#include "NoteButton.h"
+#include "Panel.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+constexpr qint64 None = -1;
+
+struct Control
+{
+    const char *name;
+    const char *parent;
+    QRect geometry; // in the parent's client coordinates, as designed
+    bool shown;
+    const char *text; // caption, or the hint of a glyph button
+    qint64 background;
+    qint64 foreground;
+    const char *fontFamily;
+    int fontPixels;
+    bool bold;
+};
+
+const QString Sans = QStringLiteral("MS Sans Serif");
+
+// The window as designed: every control, where it sits and how it looks.
+const std::vector<Control> &designedControls()
+{
+    static const std::vector<Control> controls = [] {
+        std::vector<Control> c = {
+            {"BaslikC", "TForm1", {0, 0, 373, 21}, true, "                                     Morvil 1.0", 0x00ACC1C1,
+             0x00547272, "MS Sans Serif", 11, true},
+            {"SpeedButton5", "BaslikC", {2, 2, 21, 18}, true, "Ben...", None, None, "MS Sans Serif", 11, true},
+            {"SpeedButton6", "BaslikC", {24, 2, 21, 18}, true, "Notaları Çal\nCtrl+F9", None, None, "MS Sans Serif", 11,
+             true},
+            {"SpeedButton7", "BaslikC", {46, 2, 21, 18}, true, "Çalma İşlemini Bitir\nCtrl+F10", None, None,
+             "MS Sans Serif", 11, true},
+            {"SpeedButton8", "BaslikC", {68, 2, 21, 18}, true, "Kayıt İşlemini Durdur\nCtrl+F11", None, None,
+             "MS Sans Serif", 11, true},
+            {"DURUMM", "BaslikC", {93, 4, 37, 13}, true, "Durum :", None, 0x00FFFFFF, "MS Sans Serif", 11, false},
+            {"Bevel4", "BaslikC", {203, -1, 6, 44}, true, "", None, None, "MS Sans Serif", 11, true},
+            {"Simg", "BaslikC", {332, 2, 19, 17}, true, "Simgeleştir", None, None, "MS Sans Serif", 11, true},
+            {"Kapt", "BaslikC", {352, 2, 19, 17}, true, "Kapat", None, None, "MS Sans Serif", 11, true},
+            {"Sets", "TForm1", {64, -96, 17, 21}, true, "", None, None, "MS Sans Serif", 11, true},
+            {"Kontroller", "TForm1", {0, 21, 373, 131}, true, "", 0x00C2D1D1, None, "MS Sans Serif", 11, true},
+            {"Label1", "Kontroller", {7, 7, 86, 13}, true, "Hızlandırılmış...", None, None, "MS Sans Serif", 11, true},
+            {"Bevel1", "Kontroller", {103, 15, 257, 3}, true, "", None, None, "MS Sans Serif", 11, true},
+            {"Label2", "Kontroller", {7, 67, 52, 13}, true, "Normal...", None, None, "MS Sans Serif", 11, true},
+            {"Bevel2", "Kontroller", {103, 75, 257, 3}, true, "", None, None, "MS Sans Serif", 11, true},
+            {"Label6", "Kontroller", {0, 119, 373, 12}, true, "%100", None, None, "Arial", 9, false},
+            {"Label3", "Kontroller", {147, 138, 76, 13}, true, "-Nota Listesi-", None, 0x00DDE6E6, "MS Sans Serif", 11,
+             true},
+            {"Bevel3", "Kontroller", {5, 145, 361, 3}, true, "", None, None, "MS Sans Serif", 11, true},
+            {"ListBox1", "Kontroller", {5, 156, 361, 185}, true, "", None, None, "Courier New", 11, true},
+            {"Label5", "Kontroller", {28, 355, 139, 13}, true, "Listedeki Nota Sayısı : ?", None, 0x00DDE6E6,
+             "MS Sans Serif", 11, true},
+            {"Bevel5", "Kontroller", {5, 361, 361, 3}, true, "", None, None, "MS Sans Serif", 11, true},
+            {"Nota_Listesi", "Kontroller", {489, 40, 452, 607}, true, "", None, None, "Times New Roman", 5, false},
+            {"Panel1", "TForm1", {54, 15, 265, 122}, false, "", None, None, "Arial", 11, false},
+            {"LabelX", "Panel1", {4, 4, 0, 0}, true, "NOTA DEĞİŞTİR", None, None, "Arial", 11, true},
+            {"Label7", "Panel1", {8, 31, 0, 0}, true, "Değişecek Nota:", None, None, "Arial", 11, false},
+            {"Label4", "Panel1", {96, 31, 0, 0}, true, "?????????", None, None, "Arial", 11, false},
+            {"Label8", "Panel1", {8, 55, 0, 0}, true, "Yeni Nota", None, None, "Arial", 11, false},
+            {"ComboBox1", "Panel1", {96, 51, 97, 22}, true, "", None, None, "Arial", 11, false},
+            {"SpeedButton1", "Panel1", {196, 51, 41, 22}, true, "Dinl&e", None, None, "Arial", 11, true},
+            {"SpeedButton4", "Panel1", {196, 27, 41, 22}, true, "Di&nle", None, None, "Arial", 11, true},
+            {"SpeedButton2", "Panel1", {8, 93, 73, 22}, true, "&DEĞİŞTİR", None, None, "Arial", 11, true},
+            {"SpeedButton3", "Panel1", {88, 93, 73, 22}, true, "&VAZGEÇ", None, None, "Arial", 11, true},
+            {"Label9", "Panel1", {205, 89, 0, 0}, true, "0-8 Normal\n9-17 Hızlı", None, None, "Arial", 11, false},
+            {"Panel2", "TForm1", {104, 272, 185, 41}, false, "P2", 0x00C2D1D1, None, "MS Sans Serif", 11, true},
+        };
+        const char *names[] = {"DO", "RE", "Mİ", "FA", "SOL", "LA", "Sİ", "DO", "#"};
+        static const QByteArray buttonNames[] = {"N0I", "N1I", "N2I", "N3I", "N4I", "N5I", "N6I", "N7I", "N8I",
+                                                 "N0N", "N1N", "N2N", "N3N", "N4N", "N5N", "N6N", "N7N", "N8N"};
+        for (int row = 0; row < 2; ++row) {
+            for (int i = 0; i < 9; ++i) {
+                c.push_back({buttonNames[row * 9 + i].constData(), "Kontroller", {7 + 40 * i, row == 0 ? 23 : 83, 35, 32},
+                             true, names[i], 0x00C2D1D1, 0x00AE5700, "MS Sans Serif", 11, true});
+            }
+        }
+        return c;
+    }();
+    return controls;
+}
+
+qint64 colorValue(const QColor &color)
+{
+    return qint64(color.red()) | qint64(color.green()) << 8 | qint64(color.blue()) << 16;
+}
+
+QString textOf(QWidget *widget)
+{
+    if (auto *label = qobject_cast<QLabel *>(widget))
+        return label->text();
+    if (auto *panel = qobject_cast<Panel *>(widget))
+        return panel->caption();
+    if (auto *noteButton = qobject_cast<NoteButton *>(widget))
+        return noteButton->text();
+    if (auto *glyphButton = qobject_cast<QToolButton *>(widget))
+        return glyphButton->toolTip();
+    return QString();
+}
+
+} // namespace
+
+class MainWindowLayoutTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void controlMatchesDesign_data();
+    void controlMatchesDesign();
+
+    void windowIsFramelessWithAOnePixelBorder();
+    void listsShowFiveColumnsFlowingDown();
+    void noVisibleControlKeepsTheFocus();
+    void glyphButtonsShowPictures();
+
+private:
+    std::unique_ptr<FormFixture> m_fixture;
+};
+
+void MainWindowLayoutTest::initTestCase()
+{
+    m_fixture = std::make_unique<FormFixture>();
+    m_fixture->form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_fixture->form.get()));
+}
+
+void MainWindowLayoutTest::cleanupTestCase()
+{
+    m_fixture.reset();
+}
+
+void MainWindowLayoutTest::controlMatchesDesign_data()
+{
+    QTest::addColumn<int>("row");
+    const auto &controls = designedControls();
+    for (int row = 0; row < int(controls.size()); ++row)
+        QTest::newRow(controls[row].name) << row;
+}
+
+void MainWindowLayoutTest::controlMatchesDesign()
+{
+    QFETCH(int, row);
+    const Control &expected = designedControls().at(row);
+    TForm1 *form = m_fixture->form.get();
+    auto *widget = form->findChild<QWidget *>(QString::fromLatin1(expected.name));
+    QVERIFY2(widget, expected.name);
+
+    QCOMPARE(widget->parentWidget()->objectName(), QString::fromLatin1(expected.parent));
+
+    // Children of the window sit inside its one-pixel border.
+    const QPoint clientOrigin = widget->parentWidget() == form ? QPoint(1, 1) : QPoint(0, 0);
+    const QRect geometry = widget->geometry().translated(-clientOrigin);
+    auto *label = qobject_cast<QLabel *>(widget);
+    if (label && expected.name != QByteArray("Label6")) {
+        // Labels size themselves to their text; a right-justified one keeps its right edge.
+        QCOMPARE(geometry.top(), expected.geometry.top());
+        if (label->alignment() & Qt::AlignRight)
+            QCOMPARE(geometry.right(), expected.geometry.right());
+        else
+            QCOMPARE(geometry.left(), expected.geometry.left());
+        QVERIFY(geometry.width() >= label->fontMetrics().boundingRect(QRect(), 0, label->text()).width());
+    } else {
+        QCOMPARE(geometry, expected.geometry);
+    }
+
+    QCOMPARE(!widget->isHidden(), expected.shown);
+    QCOMPARE(textOf(widget), QString::fromUtf8(expected.text));
+
+    if (expected.background != None) {
+        if (auto *panel = qobject_cast<Panel *>(widget))
+            QCOMPARE(qint64(panel->color()), expected.background);
+        else
+            QCOMPARE(qint64(qobject_cast<NoteButton *>(widget)->color()), expected.background);
+    }
+    if (expected.foreground != None) {
+        if (auto *panel = qobject_cast<Panel *>(widget))
+            QCOMPARE(qint64(panel->captionColor()), expected.foreground);
+        else if (auto *button = qobject_cast<NoteButton *>(widget))
+            QCOMPARE(qint64(button->fontColor()), expected.foreground);
+        else
+            QCOMPARE(colorValue(widget->palette().color(widget->foregroundRole())), expected.foreground);
+    }
+
+    QCOMPARE(widget->font().family(), QString::fromLatin1(expected.fontFamily));
+    QCOMPARE(widget->font().pixelSize(), expected.fontPixels);
+    QCOMPARE(widget->font().bold(), expected.bold);
+}
+
+void MainWindowLayoutTest::windowIsFramelessWithAOnePixelBorder()
+{
+    TForm1 *form = m_fixture->form.get();
+    QVERIFY(form->windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(form->size(), QSize(375, 154));
+    QCOMPARE(form->caption(), QStringLiteral("MORVIL 1.0 Beta"));
+    QCOMPARE(colorValue(form->palette().color(QPalette::Window)), 0);
+    const QImage picture = form->grab().toImage();
+    for (const QPoint corner : {QPoint(0, 0), QPoint(374, 0), QPoint(0, 153), QPoint(374, 153), QPoint(187, 153)})
+        QCOMPARE(colorValue(picture.pixelColor(corner)), 0);
+    QCOMPARE(colorValue(picture.pixelColor(187, 140)), 0x00C2D1D1);
+}
+
+void MainWindowLayoutTest::listsShowFiveColumnsFlowingDown()
+{
+    for (const char *name : {"ListBox1", "Nota_Listesi"}) {
+        auto *list = m_fixture->child<QListWidget>(name);
+        QCOMPARE(list->flow(), QListView::TopToBottom);
+        QVERIFY(list->isWrapping());
+        QCOMPARE(list->gridSize().width(), list->width() / 5);
+    }
+    QCOMPARE(m_fixture->child<QListWidget>("ListBox1")->gridSize().height(), 14);
+    QCOMPARE(m_fixture->child<QListWidget>("Nota_Listesi")->gridSize().height(), 5);
+    QCOMPARE(m_fixture->child<QListWidget>("ListBox1")->frameShape(), QFrame::NoFrame);
+}
+
+void MainWindowLayoutTest::noVisibleControlKeepsTheFocus()
+{
+    for (NoteButton *button : m_fixture->form->findChildren<NoteButton *>())
+        QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+    auto *sets = m_fixture->child<QLineEdit>("Sets");
+    QVERIFY(sets->isReadOnly());
+    QVERIFY(!(sets->focusPolicy() & Qt::TabFocus));
+    QCOMPARE(m_fixture->child<QListWidget>("Nota_Listesi")->focusPolicy(), Qt::NoFocus);
+}
+
+void MainWindowLayoutTest::glyphButtonsShowPictures()
+{
+    for (const char *name : {"SpeedButton5", "SpeedButton6", "SpeedButton7", "SpeedButton8", "Simg", "Kapt"}) {
+        auto *button = m_fixture->child<QToolButton>(name);
+        QVERIFY2(!button->icon().isNull(), name);
+        QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+    }
+    QCOMPARE(m_fixture->child<QToolButton>("Simg")->iconSize(), QSize(13, 11));
+    QCOMPARE(m_fixture->child<QToolButton>("Kapt")->iconSize(), QSize(10, 9));
+}
+
+QTEST_MAIN(MainWindowLayoutTest)
+#include "tst_mainwindowlayout.moc"

@@ -1,0 +1,169 @@
+#include "ProgramState.h"
+#include "ScriptedPump.h"
+#include "TickLoops.h"
+
+#include <QTest>
+
+#include <vector>
+
+// Drives the loops the way the window does: a note records the running count,
+// starts a recording and counts; the stop commands set the flags.
+class TickLoopsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void noteRecordsTheTickItArrivedIn();
+    void stopEndsTheLoopAndResetsTheCount();
+    void firstNoteAfterStopRecordsZero();
+    void countIsShownAtEveryTick();
+    void millionNotesKeepTheStackFlat();
+
+    void playerWaitsTheGivenTicks();
+    void stopPlayingEndsAWait();
+    void noteDuringAWaitHoldsThePlaybackUntilStopped();
+    void noteDuringPlayerStepPumpStartsItsOwnLoop();
+
+private:
+    void note();
+
+    ProgramState m_state;
+    std::unique_ptr<ScriptedPump> m_pump;
+    std::unique_ptr<TickLoops> m_loops;
+    std::vector<qint32> m_records;
+    std::vector<qint32> m_shown;
+};
+
+void TickLoopsTest::init()
+{
+    m_state = ProgramState{};
+    m_state.RecordStopped = true;
+    m_pump = std::make_unique<ScriptedPump>();
+    m_loops = std::make_unique<TickLoops>(m_state, *m_pump, [this](qint32 count) { m_shown.push_back(count); });
+    m_records.clear();
+    m_shown.clear();
+}
+
+void TickLoopsTest::note()
+{
+    m_state.RecordStopped = false;
+    m_records.push_back(m_state.WaitTicks);
+    m_loops->countSinceNote();
+}
+
+void TickLoopsTest::noteRecordsTheTickItArrivedIn()
+{
+    m_pump->inTick(347, [this] { note(); });
+    m_pump->inTick(347 + 12, [this] { note(); });
+    m_pump->inTick(347 + 12 + 1, [this] { note(); });
+    m_pump->inTick(347 + 12 + 1 + 5, [this] { m_state.RecordStopped = true; });
+    note();
+    QCOMPARE(m_records, (std::vector<qint32>{0, 347, 12, 1}));
+    QCOMPARE(m_pump->ticks(), 347 + 12 + 1 + 5);
+}
+
+void TickLoopsTest::stopEndsTheLoopAndResetsTheCount()
+{
+    m_pump->inTick(20, [this] { m_state.RecordStopped = true; });
+    note();
+    QCOMPARE(m_state.WaitTicks, 0);
+    // The stop is seen at the start of the next tick: no tick is counted after it.
+    QCOMPARE(m_pump->ticks(), 20);
+    QCOMPARE(m_shown.back(), 20);
+}
+
+void TickLoopsTest::firstNoteAfterStopRecordsZero()
+{
+    m_pump->inTick(30, [this] { m_state.RecordStopped = true; });
+    note();
+    m_pump->inTick(7, [this] { m_state.RecordStopped = true; });
+    note();
+    QCOMPARE(m_records, (std::vector<qint32>{0, 0}));
+}
+
+void TickLoopsTest::countIsShownAtEveryTick()
+{
+    m_pump->inTick(3, [this] { note(); });
+    m_pump->inTick(5, [this] { m_state.RecordStopped = true; });
+    note();
+    QCOMPARE(m_shown, (std::vector<qint32>{1, 2, 3, 1, 2}));
+}
+
+void TickLoopsTest::millionNotesKeepTheStackFlat()
+{
+    constexpr int Notes = 1'000'000;
+    int played = 0;
+    const char *firstFrame = nullptr;
+    const char *deepestFrame = nullptr;
+    std::function<void()> press = [&] {
+        const char marker = 0;
+        if (!firstFrame)
+            firstFrame = &marker;
+        deepestFrame = std::min(deepestFrame ? deepestFrame : &marker, &marker);
+        if (++played == Notes) {
+            m_pump->inTick(1, [this] { m_state.RecordStopped = true; });
+        } else {
+            m_pump->inTick(2, press);
+        }
+        note();
+    };
+    m_pump->inTick(1, press);
+    note();
+    QCOMPARE(played, Notes);
+    QCOMPARE(int(m_records.size()), Notes + 1);
+    QCOMPARE(m_records.back(), 2);
+    // Every note was handled at the same depth of the stack.
+    QCOMPARE(deepestFrame, firstFrame);
+}
+
+void TickLoopsTest::playerWaitsTheGivenTicks()
+{
+    QVERIFY(m_loops->waitPlayerTicks(11));
+    QCOMPARE(m_pump->ticks(), 11);
+    QCOMPARE(m_state.PlayTicks, 11);
+    QVERIFY(m_loops->waitPlayerTicks(0));
+    QCOMPARE(m_pump->ticks(), 11);
+}
+
+void TickLoopsTest::stopPlayingEndsAWait()
+{
+    m_pump->inTick(4, [this] { m_state.StopPlaying = true; });
+    QVERIFY(!m_loops->waitPlayerTicks(100));
+    QCOMPARE(m_pump->ticks(), 4);
+    QCOMPARE(m_state.PlayTicks, 4);
+}
+
+void TickLoopsTest::noteDuringAWaitHoldsThePlaybackUntilStopped()
+{
+    m_pump->inTick(2, [this] { note(); });
+    m_pump->inTick(2 + 50, [this] { m_state.RecordStopped = true; });
+    QVERIFY(m_loops->waitPlayerTicks(10));
+    // The recording's 50 ticks ran inside the wait's second tick; the wait then
+    // went on with its own eight.
+    QCOMPARE(m_pump->ticks(), 2 + 50 + 8);
+    QCOMPARE(m_state.PlayTicks, 10);
+}
+
+void TickLoopsTest::noteDuringPlayerStepPumpStartsItsOwnLoop()
+{
+    // A recorder loop is below the player: a playback started while recording,
+    // ending the recording as it starts.
+    m_pump->inTick(5, [this] {
+        m_state.RecordStopped = true;
+        m_state.WaitTicks = 0;
+        m_pump->inNextPumpOnce([this] {
+            note();
+        });
+        m_pump->inTick(9, [this] { m_state.RecordStopped = true; });
+        m_loops->pumpAfterPlayerStep();
+        QCOMPARE(m_pump->ticks(), 5 + 9);
+    });
+    note();
+    QCOMPARE(m_records, (std::vector<qint32>{0, 0}));
+    QCOMPARE(m_pump->ticks(), 5 + 9);
+}
+
+QTEST_GUILESS_MAIN(TickLoopsTest)
+#include "tst_tickloops.moc"

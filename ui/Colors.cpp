@@ -1,0 +1,56 @@
+#include "Colors.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QWidget>
+
+namespace {
+
+// System colour indexes of the 0xFF0000nn form and their palette roles.
+QColor systemColor(int index)
+{
+    const QPalette palette = QApplication::palette();
+    switch (index) {
+    case 5: // window
+        return palette.color(QPalette::Base);
+    case 8: // window text
+    case 18: // button text
+        return palette.color(QPalette::Text);
+    case 13: // highlight
+        return palette.color(QPalette::Highlight);
+    case 14: // highlight text
+        return palette.color(QPalette::HighlightedText);
+    case 16: // button shadow
+        return palette.color(QPalette::Dark);
+    case 17: // grey text
+        return palette.color(QPalette::Disabled, QPalette::Text);
+    case 20: // button highlight
+        return palette.color(QPalette::Light);
+    default: // button face and the rest of the dialog colours
+        return palette.color(QPalette::Button);
+    }
+}
+
+} // namespace
+
+QColor toQColor(ColorValue value)
+{
+    if ((value >> 24) == 0xFF)
+        return systemColor(int(value & 0xFF));
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+void setBackground(QWidget *widget, ColorValue value)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(widget->backgroundRole(), toQColor(value));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void setForeground(QWidget *widget, ColorValue value)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(widget->foregroundRole(), toQColor(value));
+    widget->setPalette(palette);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ProgramState.h"
+
+#include <QColor>
+
+class QWidget;
+
+// Colours the window's design uses, as 0x00BBGGRR values.
+namespace Colors {
+inline constexpr ColorValue Black = 0x00000000;
+inline constexpr ColorValue White = 0x00FFFFFF;
+inline constexpr ColorValue TitleBar = 0x00ACC1C1;
+inline constexpr ColorValue TitleText = 0x00547272;
+inline constexpr ColorValue Panel = 0x00C2D1D1;
+inline constexpr ColorValue NoteText = 0x00AE5700;
+inline constexpr ColorValue ListHeading = 0x00DDE6E6;
+inline constexpr ColorValue WindowBackground = 0xFF000005;
+inline constexpr ColorValue WindowText = 0xFF000008;
+inline constexpr ColorValue ButtonFace = 0xFF00000F;
+inline constexpr ColorValue ButtonShadow = 0x00808080;
+} // namespace Colors
+
+// The colour to draw: a plain value is 0x00BBGGRR, a system colour is looked up
+// in the application's palette.
+QColor toQColor(ColorValue value);
+
+// Sets the background of a widget that paints it from its palette.
+void setBackground(QWidget *widget, ColorValue value);
+void setForeground(QWidget *widget, ColorValue value);
