@@ -1,0 +1,149 @@
+#!/bin/bash
+# Plays Morvil from a real X keyboard and listens to what it sounds.
+# usage: keys_e2e.sh <morvil program> <folder of the note samples>
+#
+# Runs the program in its own Xvfb, sends X keycodes under the US, Turkish Q and
+# Turkish F layouts, and identifies the notes in SDL's disk-driver capture of the
+# program's sound output.
+set -uo pipefail
+
+morvil=$1
+samples=$2
+here=$(cd "$(dirname "$0")" && pwd)
+python=${PYTHON:-/usr/bin/python3} # the one with numpy
+work=$(mktemp -d)
+failures=0
+xvfb_pid=
+morvil_pid=
+
+cleanup() {
+    [ -n "$morvil_pid" ] && kill "$morvil_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+for number in $(seq 90 250); do
+    if [ ! -e "/tmp/.X$number-lock" ] && [ ! -e "/tmp/.X11-unix/X$number" ]; then
+        export DISPLAY=:$number
+        break
+    fi
+done
+# Without -noreset the server drops a layout set by setxkbmap as soon as setxkbmap exits.
+Xvfb "$DISPLAY" -noreset -screen 0 1024x768x24 >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    xdotool getmouselocation >/dev/null 2>&1 && break
+    sleep 0.1
+done
+setxkbmap us || { echo "no X server on $DISPLAY"; exit 1; }
+
+capture=$work/sound.raw
+export XDG_CONFIG_HOME=$work/config # no stored settings: the Q table is in force
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$capture
+export QT_QPA_PLATFORM=xcb
+unset XDG_CURRENT_DESKTOP QT_QPA_PLATFORMTHEME
+"$morvil" >"$work/morvil.log" 2>&1 &
+morvil_pid=$!
+
+window=
+for _ in $(seq 100); do
+    window=$(xdotool search --onlyvisible --pid "$morvil_pid" 2>/dev/null | head -n 1)
+    [ -n "$window" ] && [ -s "$capture" ] && break
+    sleep 0.1
+done
+if [ -z "$window" ] || [ ! -s "$capture" ]; then
+    echo "morvil showed no window or opened no sound output"
+    cat "$work/morvil.log"
+    exit 1
+fi
+
+# There is no window manager: the focus must be given to the window before typing.
+focus() {
+    xdotool windowfocus --sync "$window"
+}
+
+capture_size() {
+    stat -c %s "$capture"
+}
+
+# Waits until the last note has died away, so that anything heard next is new.
+wait_for_silence() {
+    for _ in $(seq 60); do
+        "$python" "$here/keys_e2e_notes.py" "$capture" 0 "$samples" silent && return
+        sleep 0.1
+    done
+    fail "the sound never fell silent"
+}
+
+# notes_after <seconds> <xdotool arguments...>: runs xdotool and prints the notes
+# that started in the following <seconds>.
+notes_after() {
+    local seconds=$1
+    shift
+    wait_for_silence
+    local start
+    start=$(capture_size)
+    xdotool "$@"
+    sleep "$seconds"
+    "$python" "$here/keys_e2e_notes.py" "$capture" "$start" "$samples"
+}
+
+# expect_notes <what> <expected notes> <X key, as xdotool names it>
+expect_notes() {
+    local heard
+    heard=$(notes_after 0.4 key "$3")
+    [ "$heard" = "$2" ] || fail "$1: key $3 played '$heard', expected '$2'"
+}
+
+focus
+
+# Q table, US layout: the home row plays notes 0-8, the row above 9-17.
+for note in $(seq 0 8); do
+    expect_notes "Q table, us" "$note" $((38 + note))
+    expect_notes "Q table, us" $((note + 9)) $((24 + note))
+done
+
+# Modifiers: no note.
+expect_notes "Shift" none shift+38
+expect_notes "Ctrl" none ctrl+38
+expect_notes "Alt" none alt+38
+
+# Held for a second, the key repeats its note.
+heard=$(notes_after 0.3 keydown 42 sleep 1 keyup 42)
+repeats=$(wc -w <<<"$heard")
+if [ "$repeats" -lt 3 ] || [ -n "$(tr -d ' 4' <<<"$heard")" ]; then
+    fail "holding G played '$heard', expected note 4 several times"
+fi
+echo "holding G for 1 s played note 4 $repeats times"
+
+# Turkish Q: the ı key at the place of the US I plays note 16.
+setxkbmap tr
+focus
+expect_notes "Q table, tr" 0 38
+expect_notes "Q table, tr (ı)" 16 31
+expect_notes "Q table, tr" 9 24
+
+# Turkish F, after Ctrl+F chooses the F table.
+setxkbmap tr f
+focus
+expect_notes "Ctrl+F" none ctrl+f
+expect_notes "F table, tr f (U)" 0 38
+expect_notes "F table, tr f (F)" 9 24
+expect_notes "F table, tr f (A)" 3 41
+expect_notes "F table, tr f (İ)" 1 39
+expect_notes "F table, tr f (Ğ)" 11 26
+expect_notes "F table, tr f (Ü)" 4 42
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures failures; the program wrote:"
+    cat "$work/morvil.log"
+    exit 1
+fi
+echo "all key cases passed"
