@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs what building, running, testing and benchmarking Morvil need on Debian 12.
+# Safe to run again; uses sudo when not run as root.
+set -euo pipefail
+
+packages=(
+    # build
+    g++ cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev libsdl2-dev
+    # the design's fonts have metric-compatible free stand-ins
+    fontconfig fonts-liberation fonts-dejavu-core
+    # end-to-end tests: a real X server driven from outside, the sound checked with numpy
+    xvfb xdotool x11-xkb-utils xkb-data imagemagick python3 python3-numpy
+    # benchmarks: a real sound server with a null sink, and XTest key events
+    pulseaudio pulseaudio-utils libxtst-dev
+)
+
+run_as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    else
+        sudo "$@"
+    fi
+}
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+export DEBIAN_FRONTEND=noninteractive
+run_as_root apt-get update -qq
+run_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
