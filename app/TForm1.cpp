@@ -78,6 +78,7 @@ TForm1::TForm1(SoundOutput &sound, MessagePump &pump, QSettings &settings, QWidg
 
     createActions();
     connectCommands();
+    // Owned by the window; it installs itself on the application.
     new NoteKeyDispatcher(
         this, QList<QAction *>(m_noteActions.begin(), m_noteActions.end()), [this] { return m_shortcutTable; },
         [this](int note) { return m_shortcutCodes.at(note); });
@@ -105,7 +106,8 @@ void TForm1::createActions()
         connect(action, &QAction::triggered, this,
                 [this, action, button] { runReportingErrors(this, [&] { PlayAndRecordNote(action, button); }); });
     }
-    applyShortcutTable(KeyboardTable::Q);
+    // The window is created with the Q table's keys and no hints.
+    m_shortcutCodes = shortcutTable(KeyboardTable::Q);
 
     const auto createMenuAction = [this](const char *name, const QString &caption) {
         auto *action = new QAction(caption, this);
@@ -236,7 +238,8 @@ void TForm1::FormShow()
     QK->setChecked(false);
     FK->setChecked(false);
 
-    static_cast<HintDelayStyle *>(QApplication::style())->setHintDelay(HintDelay);
+    if (auto *style = qobject_cast<HintDelayStyle *>(QApplication::style()))
+        style->setHintDelay(HintDelay);
 
     const std::pair<QAction *, Qt::Key> zoomKeys[] = {{MN80, Qt::Key_1},  {MN90, Qt::Key_2},  {MN100, Qt::Key_3},
                                                   {MN110, Qt::Key_4}, {MN125, Qt::Key_5}, {MN150, Qt::Key_6},
@@ -402,28 +405,21 @@ void TForm1::FKClick()
 void TForm1::ApplyQLayout()
 {
     applyShortcutTable(KeyboardTable::Q);
-    for (QAction *action : m_noteActions)
-        action->setStatusTip(NoteHint);
-    updateNoteHints();
 }
 
 void TForm1::ApplyFLayout()
 {
     applyShortcutTable(KeyboardTable::F);
-    for (QAction *action : m_noteActions)
-        action->setStatusTip(NoteHint);
-    updateNoteHints();
 }
 
+// The note actions take the table's keys, then the hint; each note button's hint
+// names the key that plays it.
 void TForm1::applyShortcutTable(KeyboardTable table)
 {
     m_shortcutCodes = shortcutTable(table);
     m_shortcutTable = table;
-}
-
-// A note button's hint is its action's hint with the key that plays it.
-void TForm1::updateNoteHints()
-{
+    for (QAction *action : m_noteActions)
+        action->setStatusTip(NoteHint);
     for (int note = 0; note < NoteCount; ++note) {
         noteButton(note)->setToolTip(
             noteButtonHint(m_noteActions.at(note)->statusTip(), m_shortcutCodes.at(note), m_shortcutTable));

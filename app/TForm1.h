@@ -39,7 +39,6 @@ public:
     // player write their running counts into it.
     QString caption() const { return m_caption; }
     const ProgramState &state() const { return m_state; }
-    ProgramState &state() { return m_state; }
     const SampleBank &sampleBank() const { return m_bank; }
 
     void FormShow();
@@ -73,7 +72,6 @@ private:
     void ApplyQLayout();
     void ApplyFLayout();
     void applyShortcutTable(KeyboardTable table);
-    void updateNoteHints();
 
     void SetStatus(const QString &text);
     void UpdateNoteCount();

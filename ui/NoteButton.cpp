@@ -1,6 +1,7 @@
 #include "NoteButton.h"
 
 #include "Colors.h"
+#include "Edges.h"
 
 #include <QPainter>
 
@@ -28,18 +29,9 @@ void NoteButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), toQColor(m_color));
-    const QRect edge = rect().adjusted(0, 0, -1, -1);
     const bool down = isDown();
-    if (down || (underMouse() && isEnabled())) {
-        const QColor light = Qt::white;
-        const QColor dark = toQColor(Colors::ButtonShadow);
-        painter.setPen(down ? dark : light);
-        painter.drawLine(edge.topLeft(), edge.topRight());
-        painter.drawLine(edge.topLeft(), edge.bottomLeft());
-        painter.setPen(down ? light : dark);
-        painter.drawLine(edge.bottomLeft(), edge.bottomRight());
-        painter.drawLine(edge.topRight(), edge.bottomRight());
-    }
+    if (down || (underMouse() && isEnabled()))
+        drawEdge(painter, rect(), down ? Edge::Sunken : Edge::Raised);
     painter.setPen(isEnabled() ? toQColor(m_fontColor) : palette().color(QPalette::Disabled, QPalette::Text));
     const QRect textArea = down ? rect().translated(1, 1) : rect();
     painter.drawText(textArea, Qt::AlignCenter | Qt::TextShowMnemonic, text());

@@ -1,6 +1,7 @@
 #include "Panel.h"
 
 #include "Colors.h"
+#include "Edges.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -35,15 +36,8 @@ void Panel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), toQColor(m_color));
-    if (m_bevel) {
-        const QRect edge = rect().adjusted(0, 0, -1, -1);
-        painter.setPen(Qt::white);
-        painter.drawLine(edge.topLeft(), edge.topRight());
-        painter.drawLine(edge.topLeft(), edge.bottomLeft());
-        painter.setPen(toQColor(Colors::ButtonShadow));
-        painter.drawLine(edge.bottomLeft(), edge.bottomRight());
-        painter.drawLine(edge.topRight(), edge.bottomRight());
-    }
+    if (m_bevel)
+        drawEdge(painter, rect(), Edge::Raised);
     if (!m_caption.isEmpty()) {
         painter.setPen(toQColor(m_captionColor));
         painter.drawText(rect(), Qt::AlignCenter, m_caption);
