@@ -103,6 +103,9 @@ private:
 
 SdlSoundOutput::SdlSoundOutput() : m_mixer(std::make_unique<Mixer>())
 {
+    // SDL would otherwise turn SIGINT and SIGTERM into events nobody reads, and
+    // the program could no longer be ended by a signal.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     m_audioInitialised = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     // A negative count means the driver cannot enumerate its devices: try opening.
     m_hasDevice = m_audioInitialised && SDL_GetNumAudioDevices(0) != 0 && openStream();

@@ -8,6 +8,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <csignal>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -55,6 +56,8 @@ class TestSdlSoundOutput : public QObject
     Q_OBJECT
 
 private slots:
+    // First: it must see the process before SDL was ever started in it.
+    void signalsStillEndTheProgram();
     void newNoteCutsOffTheOldOne();
     void missingDriverMeansNoDevice();
 
@@ -167,6 +170,32 @@ void TestSdlSoundOutput::missingDriverMeansNoDevice()
     QCOMPARE(output.framesPerPeriod(), 0);
     const std::int16_t sample[] = {1, 2, 3};
     output.play(sample);
+}
+
+void TestSdlSoundOutput::signalsStillEndTheProgram()
+{
+    // SDL takes over only signals that still have their default action, as they
+    // do in the program (the test library has handlers of its own).
+    struct sigaction testHandlers[2] = {};
+    const int endingSignals[] = {SIGTERM, SIGINT};
+    for (int i = 0; i < 2; ++i) {
+        struct sigaction defaultAction = {};
+        defaultAction.sa_handler = SIG_DFL;
+        sigaction(endingSignals[i], &defaultAction, &testHandlers[i]);
+    }
+    qputenv("SDL_AUDIODRIVER", "dummy");
+    std::vector<bool> stillDefault;
+    {
+        SdlSoundOutput output;
+        for (const int number : endingSignals) {
+            struct sigaction action = {};
+            sigaction(number, nullptr, &action);
+            stillDefault.push_back(action.sa_handler == SIG_DFL);
+        }
+    }
+    for (int i = 0; i < 2; ++i)
+        sigaction(endingSignals[i], &testHandlers[i], nullptr);
+    QCOMPARE(stillDefault, (std::vector<bool>{true, true}));
 }
 
 QTEST_GUILESS_MAIN(TestSdlSoundOutput)
