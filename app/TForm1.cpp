@@ -347,6 +347,7 @@ void TForm1::SpeedButton6Click()
     ResetNoteColors();
 
     const int steps = ui->Nota_Listesi->count();
+    m_loops.beginPlayback();
     try {
         for (int i = 0; i < steps && !m_state.StopPlaying; ++i) {
             m_state.PlayTicks = 0;

@@ -7,6 +7,9 @@ class MessagePump
 public:
     virtual ~MessagePump() = default;
 
+    // A loop starts counting: its first tick's time slot begins now.
+    virtual void beginTicks() = 0;
+
     // One tick's pumping: handle every waiting message, then keep handling
     // messages as they arrive until the tick's time slot has passed.
     virtual void pumpTick() = 0;

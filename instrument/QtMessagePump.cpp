@@ -27,17 +27,29 @@ QtMessagePump::~QtMessagePump()
         close(m_timerFd);
 }
 
+void QtMessagePump::beginTicks()
+{
+    m_slotEnd = Clock::now();
+}
+
 void QtMessagePump::pumpTick()
 {
     const Clock::time_point now = Clock::now();
-    // After a gap (a new loop, or a handler that ran longer than a slot) the grid
-    // starts again here rather than catching up with a burst of ticks.
-    if (now - m_slotEnd > TickPeriod)
+    if (now - m_slotEnd > MaxCatchUp)
         m_slotEnd = now;
     m_slotEnd += TickPeriod;
 
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    sleepUntil(m_slotEnd);
+    if (now >= m_slotEnd || m_timerFd < 0) {
+        // Catching up (or no timer to wait with): one pass over the waiting messages.
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        return;
+    }
+    wakeAt(m_slotEnd);
+    // The first pass handles what is waiting without blocking; later passes sleep
+    // until input arrives or the timer ends the slot.
+    do {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    } while (Clock::now() < m_slotEnd);
 }
 
 void QtMessagePump::pumpOnce()
@@ -45,16 +57,12 @@ void QtMessagePump::pumpOnce()
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-void QtMessagePump::sleepUntil(Clock::time_point deadline)
+void QtMessagePump::wakeAt(Clock::time_point deadline)
 {
-    if (m_timerFd < 0)
-        return; // without a timer the ticks go unpaced, as fast as the pump runs
     // steady_clock is CLOCK_MONOTONIC on Linux, so the deadline can be handed over as is.
     const auto sinceEpoch = std::chrono::duration_cast<std::chrono::nanoseconds>(deadline.time_since_epoch());
     itimerspec spec{};
     spec.it_value.tv_sec = sinceEpoch.count() / 1'000'000'000;
     spec.it_value.tv_nsec = sinceEpoch.count() % 1'000'000'000;
     timerfd_settime(m_timerFd, TFD_TIMER_ABSTIME, &spec, nullptr);
-    while (Clock::now() < deadline)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }

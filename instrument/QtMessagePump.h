@@ -9,22 +9,28 @@ class QSocketNotifier;
 
 // Pumps Qt's event queue in ticks of TickPeriod. Within a tick, input is handled
 // as soon as it arrives; the rest of the slot the thread sleeps in the event
-// dispatcher, so a running loop costs next to no processor time. Slots lie on a
-// fixed grid while the loop keeps up, so the tick count follows the clock.
+// dispatcher, so a running loop costs next to no processor time. The slots lie
+// on a fixed grid from the loop's start: a tick that ran late (a slow handler,
+// a late wake-up) is followed by ticks without a wait until the count has caught
+// up with the clock, so the count keeps time.
 class QtMessagePump : public MessagePump
 {
 public:
     static constexpr std::chrono::microseconds TickPeriod{1000};
+    // Further behind than this (a modal dialog, a stalled machine) the grid starts
+    // again instead of counting the stall in a burst of ticks.
+    static constexpr std::chrono::milliseconds MaxCatchUp{250};
 
     QtMessagePump();
     ~QtMessagePump() override;
 
+    void beginTicks() override;
     void pumpTick() override;
     void pumpOnce() override;
 
 private:
     using Clock = std::chrono::steady_clock;
-    void sleepUntil(Clock::time_point deadline);
+    void wakeAt(Clock::time_point deadline);
 
     Clock::time_point m_slotEnd;
     int m_timerFd = -1; // wakes the dispatcher at the slot's end, to the microsecond

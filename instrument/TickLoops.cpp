@@ -14,17 +14,28 @@ void TickLoops::countSinceNote()
     if (m_pumping == Loop::Recorder)
         return;
 
+    const Loop outer = m_pumping;
+    m_pump.beginTicks();
     while (m_ticksLeft > 0) {
         if (m_state.RecordStopped) {
             m_state.WaitTicks = 0;
-            return;
+            break;
         }
         --m_ticksLeft;
         ++m_state.WaitTicks;
         m_showCount(m_state.WaitTicks);
         pumpFrom(Loop::Recorder, true);
     }
-    // The bound ends the loop without a stop: the count stays for the next note.
+    // (The bound ends the loop without a stop: the count stays for the next note.)
+    // A playback held by this recording goes on counting from here, not from
+    // before the recording.
+    if (outer == Loop::Player)
+        m_pump.beginTicks();
+}
+
+void TickLoops::beginPlayback()
+{
+    m_pump.beginTicks();
 }
 
 bool TickLoops::waitPlayerTicks(qint32 ticks)

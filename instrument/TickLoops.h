@@ -29,6 +29,9 @@ public:
     // loop goes on counting from zero.
     void countSinceNote();
 
+    // A playback starts: its ticks count from now.
+    void beginPlayback();
+
     // Waits the given number of player ticks; false when StopPlaying ended the wait.
     bool waitPlayerTicks(qint32 ticks);
 

@@ -25,6 +25,7 @@ private slots:
     void stopPlayingEndsAWait();
     void noteDuringAWaitHoldsThePlaybackUntilStopped();
     void noteDuringPlayerStepPumpStartsItsOwnLoop();
+    void ticksCountFromTheStartOfEachLoop();
 
 private:
     void note();
@@ -163,6 +164,30 @@ void TickLoopsTest::noteDuringPlayerStepPumpStartsItsOwnLoop()
     note();
     QCOMPARE(m_records, (std::vector<qint32>{0, 0}));
     QCOMPARE(m_pump->ticks(), 5 + 9);
+}
+
+void TickLoopsTest::ticksCountFromTheStartOfEachLoop()
+{
+    // Notes inside a running recording keep its clock; a new recording starts one.
+    m_pump->inTick(3, [this] { note(); });
+    m_pump->inTick(5, [this] { m_state.RecordStopped = true; });
+    note();
+    QCOMPARE(m_pump->beginnings(), 1);
+    m_pump->inTick(1, [this] { m_state.RecordStopped = true; });
+    note();
+    QCOMPARE(m_pump->beginnings(), 2);
+
+    // A recording held inside a playback's wait: the wait counts on from its end.
+    m_loops->beginPlayback();
+    QCOMPARE(m_pump->beginnings(), 3);
+    m_pump->inTick(2, [this] { note(); });
+    m_pump->inTick(4, [this] {
+        QCOMPARE(m_pump->beginnings(), 4);
+        m_state.RecordStopped = true;
+    });
+    QVERIFY(m_loops->waitPlayerTicks(3));
+    QCOMPARE(m_pump->beginnings(), 5);
+    QCOMPARE(m_pump->ticks(), 6 + 5);
 }
 
 QTEST_GUILESS_MAIN(TickLoopsTest)

@@ -23,17 +23,21 @@ public:
 
     qint64 ticks() const { return m_ticks; }
     qint64 passesOnce() const { return m_passesOnce; }
+    // How often a loop began counting.
+    int beginnings() const { return m_beginnings; }
 
     // A loop that keeps pumping this many ticks past the last scripted action
     // fails the test instead of running for ever.
     void setIdleTickLimit(qint64 limit) { m_idleTickLimit = limit; }
 
+    void beginTicks() override { ++m_beginnings; }
     void pumpTick() override;
     void pumpOnce() override;
 
 private:
     qint64 m_ticks = 0;
     qint64 m_passesOnce = 0;
+    int m_beginnings = 0;
     qint64 m_idleTickLimit = 100'000;
     std::multimap<qint64, Action> m_tickActions;
     std::multimap<qint64, Action> m_onceActions;
