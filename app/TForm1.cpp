@@ -306,6 +306,7 @@ void TForm1::PlayAndRecordNote(QAction *action, NoteButton *button)
     m_state.RecordStopped = false;
     const int note = action->data().toInt();
     PlaySample(note);
+    m_loops.noteSounded();
     button->setColor(HighlightColor);
     ui->Nota_Listesi->addItem(noteRecord(note, m_state.WaitTicks));
     ui->ListBox1->addItem(action->text() + QStringLiteral(" (") + noteText(note) + QLatin1Char(')'));

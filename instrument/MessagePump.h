@@ -7,7 +7,8 @@ class MessagePump
 public:
     virtual ~MessagePump() = default;
 
-    // A loop starts counting: its first tick's time slot begins now.
+    // A count starts (a note was recorded, a playback begins): the time slot in
+    // progress ends one tick from now, and the next ticks follow on from there.
     virtual void beginTicks() = 0;
 
     // One tick's pumping: handle every waiting message, then keep handling

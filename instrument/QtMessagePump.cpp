@@ -29,7 +29,7 @@ QtMessagePump::~QtMessagePump()
 
 void QtMessagePump::beginTicks()
 {
-    m_slotEnd = Clock::now();
+    m_slotEnd = Clock::now() + TickPeriod;
 }
 
 void QtMessagePump::pumpTick()
@@ -44,12 +44,7 @@ void QtMessagePump::pumpTick()
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         return;
     }
-    wakeAt(m_slotEnd);
-    // The first pass handles what is waiting without blocking; later passes sleep
-    // until input arrives or the timer ends the slot.
-    do {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    } while (Clock::now() < m_slotEnd);
+    sleepUntilSlotEnd();
 }
 
 void QtMessagePump::pumpOnce()
@@ -57,12 +52,22 @@ void QtMessagePump::pumpOnce()
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-void QtMessagePump::wakeAt(Clock::time_point deadline)
+void QtMessagePump::sleepUntilSlotEnd()
 {
-    // steady_clock is CLOCK_MONOTONIC on Linux, so the deadline can be handed over as is.
-    const auto sinceEpoch = std::chrono::duration_cast<std::chrono::nanoseconds>(deadline.time_since_epoch());
-    itimerspec spec{};
-    spec.it_value.tv_sec = sinceEpoch.count() / 1'000'000'000;
-    spec.it_value.tv_nsec = sinceEpoch.count() % 1'000'000'000;
-    timerfd_settime(m_timerFd, TFD_TIMER_ABSTIME, &spec, nullptr);
+    // The first pass handles what is waiting without blocking; later passes sleep
+    // until input arrives or the timer ends the slot. A note handled meanwhile
+    // may move the slot's end, and the timer with it.
+    Clock::time_point armedFor{};
+    while (Clock::now() < m_slotEnd) {
+        if (armedFor != m_slotEnd) {
+            armedFor = m_slotEnd;
+            // steady_clock is CLOCK_MONOTONIC on Linux, so the deadline can be handed over as is.
+            const auto sinceEpoch = std::chrono::duration_cast<std::chrono::nanoseconds>(armedFor.time_since_epoch());
+            itimerspec spec{};
+            spec.it_value.tv_sec = sinceEpoch.count() / 1'000'000'000;
+            spec.it_value.tv_nsec = sinceEpoch.count() % 1'000'000'000;
+            timerfd_settime(m_timerFd, TFD_TIMER_ABSTIME, &spec, nullptr);
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
 }

@@ -15,7 +15,6 @@ void TickLoops::countSinceNote()
         return;
 
     const Loop outer = m_pumping;
-    m_pump.beginTicks();
     while (m_ticksLeft > 0) {
         if (m_state.RecordStopped) {
             m_state.WaitTicks = 0;
@@ -31,6 +30,11 @@ void TickLoops::countSinceNote()
     // before the recording.
     if (outer == Loop::Player)
         m_pump.beginTicks();
+}
+
+void TickLoops::noteSounded()
+{
+    m_pump.beginTicks();
 }
 
 void TickLoops::beginPlayback()

@@ -24,6 +24,10 @@ public:
 
     TickLoops(ProgramState &state, MessagePump &pump, CountDisplay showCount);
 
+    // A note has just started sounding: the wait before the next one is measured
+    // from here, not from the end of the note's handling.
+    void noteSounded();
+
     // Counts ticks since the note just recorded until RecordStopped or the bound.
     // Returns at once when called from the pump of a running recorder loop: that
     // loop goes on counting from zero.

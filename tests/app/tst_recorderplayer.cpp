@@ -142,6 +142,8 @@ void RecorderPlayerTest::noteRecordsTheTickItArrivedIn()
     stopAfter(347 + 1 + 3);
     press(4);
     QCOMPARE(items(records()), (QStringList{"04=0", "05=347", "05=1"}));
+    // Each wait is measured from the moment its note sounded.
+    QCOMPARE(m_f->pump.beginnings(), 3);
     QCOMPARE(items(lines()), (QStringList{"SOL (04)", "LA (05)", "LA (05)"}));
     QCOMPARE(status(), QStringLiteral("Kayıt İşlemi Tamamlandı"));
     QCOMPARE(m_f->form->state().WaitTicks, 0);

@@ -25,7 +25,7 @@ private slots:
     void stopPlayingEndsAWait();
     void noteDuringAWaitHoldsThePlaybackUntilStopped();
     void noteDuringPlayerStepPumpStartsItsOwnLoop();
-    void ticksCountFromTheStartOfEachLoop();
+    void everyCountStartsOnItsOwnClock();
 
 private:
     void note();
@@ -50,6 +50,7 @@ void TickLoopsTest::init()
 void TickLoopsTest::note()
 {
     m_state.RecordStopped = false;
+    m_loops->noteSounded();
     m_records.push_back(m_state.WaitTicks);
     m_loops->countSinceNote();
 }
@@ -166,27 +167,27 @@ void TickLoopsTest::noteDuringPlayerStepPumpStartsItsOwnLoop()
     QCOMPARE(m_pump->ticks(), 5 + 9);
 }
 
-void TickLoopsTest::ticksCountFromTheStartOfEachLoop()
+void TickLoopsTest::everyCountStartsOnItsOwnClock()
 {
-    // Notes inside a running recording keep its clock; a new recording starts one.
+    // Every note starts its count afresh, inside a running recording or not.
     m_pump->inTick(3, [this] { note(); });
     m_pump->inTick(5, [this] { m_state.RecordStopped = true; });
     note();
-    QCOMPARE(m_pump->beginnings(), 1);
+    QCOMPARE(m_pump->beginnings(), 2);
     m_pump->inTick(1, [this] { m_state.RecordStopped = true; });
     note();
-    QCOMPARE(m_pump->beginnings(), 2);
+    QCOMPARE(m_pump->beginnings(), 3);
 
     // A recording held inside a playback's wait: the wait counts on from its end.
     m_loops->beginPlayback();
-    QCOMPARE(m_pump->beginnings(), 3);
+    QCOMPARE(m_pump->beginnings(), 4);
     m_pump->inTick(2, [this] { note(); });
     m_pump->inTick(4, [this] {
-        QCOMPARE(m_pump->beginnings(), 4);
+        QCOMPARE(m_pump->beginnings(), 5);
         m_state.RecordStopped = true;
     });
     QVERIFY(m_loops->waitPlayerTicks(3));
-    QCOMPARE(m_pump->beginnings(), 5);
+    QCOMPARE(m_pump->beginnings(), 6);
     QCOMPARE(m_pump->ticks(), 6 + 5);
 }
 
