@@ -25,8 +25,8 @@ void TickLoops::countSinceNote()
         m_showCount(m_state.WaitTicks);
         pumpFrom(Loop::Recorder, true);
     }
-    // (The bound ends the loop without a stop: the count stays for the next note.)
-    // A playback held by this recording goes on counting from here, not from
+    // Reaching the bound ends the loop without a stop; the count stays for the
+    // next note. A playback held by this recording counts on from here, not from
     // before the recording.
     if (outer == Loop::Player)
         m_pump.beginTicks();
@@ -42,9 +42,9 @@ void TickLoops::beginPlayback()
     m_pump.beginTicks();
 }
 
-bool TickLoops::waitPlayerTicks(qint32 ticks)
+bool TickLoops::waitPlayerTicks(qint64 ticks)
 {
-    for (qint32 tick = 0; tick < ticks; ++tick) {
+    for (qint64 tick = 0; tick < ticks; ++tick) {
         if (m_state.StopPlaying)
             return false;
         ++m_state.PlayTicks;

@@ -36,8 +36,9 @@ public:
     // A playback starts: its ticks count from now.
     void beginPlayback();
 
-    // Waits the given number of player ticks; false when StopPlaying ended the wait.
-    bool waitPlayerTicks(qint32 ticks);
+    // Waits the given number of player ticks (a record's count + 1, which can
+    // exceed 32 bits); false when StopPlaying ended the wait.
+    bool waitPlayerTicks(qint64 ticks);
 
     // The pump pass that ends each step of the player.
     void pumpAfterPlayerStep();

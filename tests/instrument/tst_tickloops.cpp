@@ -4,6 +4,7 @@
 
 #include <QTest>
 
+#include <limits>
 #include <vector>
 
 // Drives the loops the way the window does: a note records the running count,
@@ -22,6 +23,7 @@ private slots:
     void millionNotesKeepTheStackFlat();
 
     void playerWaitsTheGivenTicks();
+    void longestRecordedWaitIsWaited();
     void stopPlayingEndsAWait();
     void noteDuringAWaitHoldsThePlaybackUntilStopped();
     void noteDuringPlayerStepPumpStartsItsOwnLoop();
@@ -127,6 +129,14 @@ void TickLoopsTest::playerWaitsTheGivenTicks()
     QCOMPARE(m_state.PlayTicks, 11);
     QVERIFY(m_loops->waitPlayerTicks(0));
     QCOMPARE(m_pump->ticks(), 11);
+}
+
+void TickLoopsTest::longestRecordedWaitIsWaited()
+{
+    // A count of 2147483647 asks for one tick more than 32 bits hold.
+    m_pump->inTick(3, [this] { m_state.StopPlaying = true; });
+    QVERIFY(!m_loops->waitPlayerTicks(qint64(std::numeric_limits<qint32>::max()) + 1));
+    QCOMPARE(m_pump->ticks(), 3);
 }
 
 void TickLoopsTest::stopPlayingEndsAWait()
