@@ -1,0 +1,99 @@
+#!/bin/bash
+# Looks at Morvil's window from outside, in an X server of its own: its size,
+# place and colours on the screen, closing through its own close button (with
+# the settings written), and ending by a signal.
+# usage: window_e2e.sh <morvil program>
+set -uo pipefail
+
+morvil=$1
+work=$(mktemp -d)
+failures=0
+xvfb_pid=
+morvil_pid=
+
+cleanup() {
+    [ -n "$morvil_pid" ] && kill -9 "$morvil_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+# The server picks a free display and writes its number to the file.
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+export DISPLAY=:$(cat "$work/display")
+
+export XDG_CONFIG_HOME=$work/config SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb
+unset XDG_CURRENT_DESKTOP QT_QPA_PLATFORMTHEME
+
+start_morvil() {
+    "$morvil" >"$work/morvil.log" 2>&1 &
+    morvil_pid=$!
+    window=
+    for _ in $(seq 100); do
+        window=$(xdotool search --onlyvisible --pid "$morvil_pid" 2>/dev/null | head -n 1)
+        [ -n "$window" ] && return 0
+        sleep 0.1
+    done
+    echo "morvil showed no window"
+    cat "$work/morvil.log"
+    exit 1
+}
+
+# Waits up to five seconds for the program to end.
+ended() {
+    for _ in $(seq 50); do
+        kill -0 "$morvil_pid" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# The colour of one screen pixel as RRGGBB.
+pixel() {
+    import -window root -crop "1x1+$1+$2" -depth 8 txt:- | tail -n 1 | grep -o '#[0-9A-F]\{6\}' | tr -d '#'
+}
+
+start_morvil
+sleep 0.5
+
+# 375 x 154 (client 373 x 152 and a one-pixel border), centred on 1024 x 768, no frame around it.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+[ "$WIDTH" = 375 ] && [ "$HEIGHT" = 154 ] || fail "window is ${WIDTH}x${HEIGHT}, not 375x154"
+[ "$X" = 324 ] && [ "$Y" = 307 ] || fail "window is at $X,$Y, not centred at 324,307"
+[ "$(xdotool getwindowname "$window")" = ".:: MoRvIl ::." ] || fail "the task bar would not show the application title"
+
+check_pixel() { # x y expected what
+    local seen
+    seen=$(pixel "$1" "$2")
+    [ "$seen" = "$3" ] || fail "$4 at $1,$2 is #$seen, not #$3"
+}
+check_pixel 324 307 000000 "the border's top-left corner"
+check_pixel 698 460 000000 "the border's bottom-right corner"
+check_pixel 500 312 C1C1AC "the title bar"
+check_pixel 420 460 000000 "the bottom border"
+check_pixel 640 450 D1D1C2 "the button panel"
+
+# The close button asks nothing when idle, saves the settings and ends the program.
+xdotool mousemove --sync $((X + 1 + 352 + 9)) $((Y + 1 + 2 + 8)) click 1
+ended || fail "the close button did not end the program"
+grep -q '^Klavye=0' "$work/config/Morvil/morvil.ini" 2>/dev/null || fail "closing saved no settings"
+
+# A signal still ends it.
+start_morvil
+kill -TERM "$morvil_pid"
+ended || fail "SIGTERM did not end the program"
+
+if [ "$failures" -gt 0 ]; then
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "window checks passed"
