@@ -11,44 +11,13 @@ morvil=$1
 samples=$2
 here=$(cd "$(dirname "$0")" && pwd)
 python=${PYTHON:-/usr/bin/python3} # the one with numpy
-work=$(mktemp -d)
-failures=0
-xvfb_pid=
-morvil_pid=
+source "$here/xserver.sh"
 
-cleanup() {
-    [ -n "$morvil_pid" ] && kill "$morvil_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-for number in $(seq 90 250); do
-    if [ ! -e "/tmp/.X$number-lock" ] && [ ! -e "/tmp/.X11-unix/X$number" ]; then
-        export DISPLAY=:$number
-        break
-    fi
-done
-# Without -noreset the server drops a layout set by setxkbmap as soon as setxkbmap exits.
-Xvfb "$DISPLAY" -noreset -screen 0 1024x768x24 >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    xdotool getmouselocation >/dev/null 2>&1 && break
-    sleep 0.1
-done
 setxkbmap us || { echo "no X server on $DISPLAY"; exit 1; }
 
+# No stored settings: the Q table is in force.
 capture=$work/sound.raw
-export XDG_CONFIG_HOME=$work/config # no stored settings: the Q table is in force
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$capture
-export QT_QPA_PLATFORM=xcb
-unset XDG_CURRENT_DESKTOP QT_QPA_PLATFORMTHEME
 "$morvil" >"$work/morvil.log" 2>&1 &
 morvil_pid=$!
 

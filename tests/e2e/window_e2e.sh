@@ -6,33 +6,9 @@
 set -uo pipefail
 
 morvil=$1
-work=$(mktemp -d)
-failures=0
-xvfb_pid=
-morvil_pid=
-
-cleanup() {
-    [ -n "$morvil_pid" ] && kill -9 "$morvil_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-# The server picks a free display and writes its number to the file.
-Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=:$(cat "$work/display")
-
-export XDG_CONFIG_HOME=$work/config SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb
-unset XDG_CURRENT_DESKTOP QT_QPA_PLATFORMTHEME
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/xserver.sh"
+export SDL_AUDIODRIVER=dummy
 
 start_morvil() {
     "$morvil" >"$work/morvil.log" 2>&1 &

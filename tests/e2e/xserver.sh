@@ -1,0 +1,33 @@
+# Sourced by the end-to-end tests: a scratch folder, failure counting, and an X
+# server of the test's own, with everything stopped and removed on exit.
+# Sets: work, failures, DISPLAY, and the morvil_pid the test fills in.
+
+work=$(mktemp -d)
+failures=0
+xvfb_pid=
+morvil_pid=
+
+cleanup() {
+    [ -n "$morvil_pid" ] && kill -9 "$morvil_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+# The server picks a free display and writes its number to the file. Without
+# -noreset it would drop a layout set by setxkbmap as soon as setxkbmap exits.
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+export DISPLAY=:$(cat "$work/display")
+
+# Qt's own look, no desktop integration; no stored settings from the user.
+export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$work/config
+unset XDG_CURRENT_DESKTOP QT_QPA_PLATFORMTHEME
