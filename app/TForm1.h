@@ -24,7 +24,8 @@ class TForm1;
 
 // The main window: eighteen note buttons, the title bar, the visible note list and
 // the hidden note records. Its handlers carry out the commands; what can be tested
-// without a window lives in the libraries they call.
+// without a window lives in the libraries they call. The handlers are implemented
+// in one file per concern, named in the headings below.
 class TForm1 : public QWidget
 {
     Q_OBJECT
@@ -41,12 +42,69 @@ public:
     const ProgramState &state() const { return m_state; }
     const SampleBank &sampleBank() const { return m_bank; }
 
+    // Creation, show and close (TForm1.cpp)
     void FormShow();
+
+    // Recorder, player and keyboard layouts (TForm1Notes.cpp)
     void SpeedButton6Click();
     void SpeedButton7Click();
     void SpeedButton8Click();
     void QKClick();
     void FKClick();
+
+    // The popup menu and the commands it only forwards (TForm1Menu.cpp)
+    void Notalaral1Click();
+    void almaleminiBitir1Click();
+    void KaytleminiDurdur1Click();
+
+    // Note-list files (TForm1Files.cpp)
+    void Listekaydet1Click();
+    void A1Click();
+    void DntrerekKaydet1Click();
+
+    // Editing the note list and the change panel (TForm1Lists.cpp)
+    void YeniListe1Click();
+    void SeiliNotaSil1Click();
+    void SeiliNotadeitir1Click();
+    void SpeedButton1Click();
+    void SpeedButton4Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void ListBox1Click();
+    void ListBox1DblClick();
+
+    // The window's chrome, folding, the list's show/hide and zoom (TForm1View.cpp)
+    void BaslikCDblClick();
+    void mnbkExecute();
+    void SimgClick();
+    void KaptClick();
+    void k1Click();
+    void ListeGizleGster1Click();
+    void KontrollerDblClick();
+    void ApplicationEvents1Activate();
+    void ApplicationEvents1Deactivate();
+    void MN80Execute();
+    void MN90Execute();
+    void MN100Execute();
+    void MN110Execute();
+    void MN125Execute();
+    void MN150Execute();
+    void MN200Execute();
+
+    // Colours and settings (TForm1Colors.cpp)
+    void enarizgileri1Click();
+    void letiRenkleri1Click();
+    void ZeminRengi1Click();
+    void ButonYazRengi1Click();
+    void ButonZeminRengi1Click();
+    void ListeZeminRengi1Click();
+    void ListeYazRengi1Click();
+    void VarsaylanRenkAyarlar1Click();
+
+    // The About window and the web link (TForm1About.cpp)
+    void SpeedButton5Click();
+    void DierProgramlar1Click();
+    void YeniSrmkontrolYap1Click();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -54,30 +112,34 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void createActions();
-    void connectCommands();
+    // Creation, show and close, and the helpers the commands share (TForm1.cpp)
     void applyDesignLook();
     void fitToText(QLabel *label);
     void alignControls();
-
     void FormCreate();
     void FormClose();
-    void LoadSettings();
-    void SaveSettings();
+    void SetStatus(const QString &text);
+    void UpdateNoteCount();
+    void RestoreNoteColors();
+    NoteButton *noteButton(int note) const;
 
+    // Recorder, player and keyboard layouts (TForm1Notes.cpp)
+    void createNoteActions();
     void PlaySample(int note);
     void PlayAndRecordNote(QAction *action, NoteButton *button);
     void finishPlayback();
-
+    void ResetNoteColors();
     void ApplyQLayout();
     void ApplyFLayout();
     void applyShortcutTable(KeyboardTable table);
 
-    void SetStatus(const QString &text);
-    void UpdateNoteCount();
-    void ResetNoteColors();
-    void RestoreNoteColors();
-    NoteButton *noteButton(int note) const;
+    // The popup menu (TForm1Menu.cpp)
+    void createCommandActions();
+    void connectButtons();
+
+    // Colours and settings (TForm1Colors.cpp)
+    void LoadSettings();
+    void SaveSettings();
 
     std::unique_ptr<Ui::TForm1> ui;
     ProgramState m_state;
@@ -91,6 +153,8 @@ private:
     std::array<NoteButton *, NoteCount> m_noteButtons{};
     std::array<int, NoteCount> m_shortcutCodes{}; // virtual-key code each note action carries
     KeyboardTable m_shortcutTable = KeyboardTable::Q;
+
+    // The commands, each an action of the window named as its menu item or its action.
     QAction *QK = nullptr;
     QAction *FK = nullptr;
     QAction *MN80 = nullptr;
