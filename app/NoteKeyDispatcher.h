@@ -32,9 +32,10 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+    // The note action a key press plays under the table in force, or null.
     QAction *noteActionFor(const QKeyEvent &key) const;
 
+private:
     QWidget *m_window;
     QList<QAction *> m_noteActions;
     std::function<KeyboardTable()> m_activeTable;

@@ -14,9 +14,11 @@
 class MessagePump;
 class NoteButton;
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QSettings;
 class SoundOutput;
+class Tabtx;
 
 namespace Ui {
 class TForm1;
@@ -102,6 +104,9 @@ public:
     void VarsaylanRenkAyarlar1Click();
 
     // The About window and the web link (TForm1About.cpp)
+    // Hands over the About window, which lives as long as the program: this window
+    // shows it, and the keys of this window's own actions run them also from there.
+    void setAboutWindow(Tabtx &abtx);
     void SpeedButton5Click();
     void DierProgramlar1Click();
     void YeniSrmkontrolYap1Click();
@@ -141,6 +146,9 @@ private:
     void LoadSettings();
     void SaveSettings();
 
+    // The About window and the web link (TForm1About.cpp)
+    QAction *actionForKey(const QKeyEvent &key) const;
+
     std::unique_ptr<Ui::TForm1> ui;
     ProgramState m_state;
     QSettings &m_settings;
@@ -165,4 +173,6 @@ private:
     QAction *MN150 = nullptr;
     QAction *MN200 = nullptr;
     QAction *mnbk = nullptr;
+
+    Tabtx *m_abtx = nullptr;
 };

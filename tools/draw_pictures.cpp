@@ -1,15 +1,17 @@
-// Draws Morvil's title-bar glyphs and menu icons as pixel art and saves them as PNGs.
+// Draws Morvil's title-bar glyphs and menu icons as pixel art, and the program's icon
+// in the sizes of the desktop's icon theme, and saves them as PNGs.
 // Run by hand after changing a picture; the PNGs it writes are committed to assets/pictures/.
 //
 // usage: draw_pictures <output folder>
 //
-// Every picture is a grid of palette keys, one string per pixel row; '.' is transparent.
+// Every pixel-art picture is a grid of palette keys, one string per pixel row; '.' is transparent.
 // The title-bar glyphs sit on the bar colour #C1C1AC, so they are drawn dark.
 
 #include <QColor>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
 #include <array>
@@ -586,6 +588,16 @@ const std::vector<Picture> &pictures()
     return all;
 }
 
+bool saveImage(const QImage &image, const QDir &folder, const QString &fileName)
+{
+    const QString path = folder.filePath(fileName);
+    if (!image.save(path, "PNG")) {
+        std::fprintf(stderr, "draw_pictures: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
 bool drawPicture(const Picture &picture, const QDir &folder)
 {
     const int height = static_cast<int>(picture.rows.size());
@@ -614,12 +626,80 @@ bool drawPicture(const Picture &picture, const QDir &folder)
         }
     }
     painter.end();
-    const QString path = folder.filePath(QString::fromLatin1(picture.fileName));
-    if (!image.save(path, "PNG")) {
-        std::fprintf(stderr, "draw_pictures: cannot write %s\n", qPrintable(path));
-        return false;
+    return saveImage(image, folder, QString::fromLatin1(picture.fileName));
+}
+
+// The program's icon, a violin with its bow, drawn on a 256-unit canvas scaled to
+// size pixels; strings, f-holes and bridge only where there are pixels to show them.
+QImage drawProgramIcon(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 256.0, size / 256.0);
+    const bool detailed = size >= 48;
+    const QColor outline(0x4A, 0x1E, 0x08);
+    const QColor ebony(0x1C, 0x16, 0x12);
+    const QColor wood(0xB0, 0x5A, 0x1C);
+
+    // The violin stands along its own axis, scroll up, leaning to the right.
+    painter.translate(128, 128);
+    painter.rotate(35);
+
+    QPainterPath body;
+    body.addEllipse(QPointF(0, -8), 46, 40);
+    body.addEllipse(QPointF(0, 60), 54, 48);
+    body.addRect(QRectF(-36, 0, 72, 52));
+    body.setFillRule(Qt::WindingFill);
+    QPainterPath waist;
+    waist.addEllipse(QPointF(-46, 27), 17, 20);
+    waist.addEllipse(QPointF(46, 27), 17, 20);
+    body = body.simplified().subtracted(waist);
+    QLinearGradient varnish(QPointF(-54, -48), QPointF(54, 108));
+    varnish.setColorAt(0, QColor(0xE8, 0x9A, 0x3C));
+    varnish.setColorAt(1, QColor(0x86, 0x36, 0x10));
+    painter.setPen(QPen(outline, detailed ? 4 : 10));
+    painter.setBrush(varnish);
+    painter.drawPath(body);
+
+    painter.setPen(QPen(outline, detailed ? 3 : 6));
+    painter.setBrush(wood);
+    painter.drawRoundedRect(QRectF(-9, -116, 18, 60), 4, 4); // neck and pegbox
+    painter.drawEllipse(QPointF(0, -118), 13, 13);           // scroll
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ebony);
+    painter.drawRoundedRect(QRectF(-10, -100, 20, 138), 5, 5);                  // fingerboard
+    painter.drawPolygon(QPolygonF{{-11, 74}, {11, 74}, {15, 110}, {-15, 110}}); // tailpiece
+
+    if (detailed) {
+        painter.setPen(QPen(ebony, 3, Qt::SolidLine, Qt::RoundCap));
+        painter.setBrush(Qt::NoBrush);
+        for (const int side : {-1, 1}) {
+            QPainterPath hole(QPointF(side * 22, 30));
+            hole.cubicTo(QPointF(side * 30, 42), QPointF(side * 16, 52), QPointF(side * 24, 64));
+            painter.drawPath(hole);
+        }
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0xF0, 0xD8, 0xA4));
+        painter.drawRoundedRect(QRectF(-20, 46, 40, 7), 2, 2); // bridge
+        painter.setPen(QPen(QColor(0xEE, 0xE6, 0xCC), 1.6));
+        for (const qreal x : {-6.0, -2.0, 2.0, 6.0})
+            painter.drawLine(QPointF(x, -104), QPointF(x * 1.4, 76));
     }
-    return true;
+
+    // The bow crosses the strings between the fingerboard and the bridge.
+    painter.translate(0, 44);
+    painter.rotate(-15);
+    painter.setPen(QPen(QColor(0xF4, 0xEE, 0xDC), detailed ? 4 : 8, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(-86, 5), QPointF(104, 5)); // hair
+    painter.setPen(QPen(QColor(0x5A, 0x2A, 0x0C), detailed ? 6 : 12, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(-90, -5), QPointF(110, -5)); // stick
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ebony);
+    painter.drawRoundedRect(QRectF(-94, -10, 22, 20), 3, 3); // frog
+    painter.end();
+    return image;
 }
 
 } // namespace
@@ -637,6 +717,10 @@ int main(int argc, char **argv)
     }
     for (const Picture &picture : pictures()) {
         if (!drawPicture(picture, folder))
+            return 1;
+    }
+    for (const int size : {16, 32, 48, 128, 256}) {
+        if (!saveImage(drawProgramIcon(size), folder, QStringLiteral("icon%1.png").arg(size)))
             return 1;
     }
     return 0;

@@ -1,5 +1,5 @@
-// The title-bar glyphs and menu icons are embedded, have the size their buttons and the menu expect,
-// and are drawn: something opaque on a transparent background.
+// The title-bar glyphs, the menu icons and the program's icon are embedded, have the size their buttons, the
+// menu and the desktop expect, and are drawn: something opaque on a transparent background.
 #include <QImage>
 #include <QTest>
 
@@ -29,6 +29,11 @@ void tst_Pictures::embeddedPicture_data()
     for (int index = 0; index < menuIconCount; ++index) {
         const QString name = QStringLiteral("menu%1.png").arg(index, 2, 10, QLatin1Char('0'));
         QTest::newRow(qPrintable(name)) << QStringLiteral(":/pictures/") + name << QSize(16, 16);
+    }
+
+    for (const int size : {16, 32, 48, 128, 256}) {
+        const QString name = QStringLiteral("icon%1.png").arg(size);
+        QTest::newRow(qPrintable(name)) << QStringLiteral(":/pictures/") + name << QSize(size, size);
     }
 }
 
