@@ -13,6 +13,8 @@ packages=(
     xvfb xdotool x11-xkb-utils xkb-data imagemagick python3 python3-numpy
     # benchmarks: a real sound server with a null sink, and XTest key events
     pulseaudio pulseaudio-utils libxtst-dev
+    # installing: the desktop entry's and the metainfo's validators, the Debian package's dependencies
+    desktop-file-utils appstream dpkg-dev file
 )
 
 run_as_root() {

@@ -1,0 +1,72 @@
+#!/bin/bash
+# Installs Morvil from the build into a temporary prefix and checks that exactly the
+# program, its desktop entry, icons, metainfo and licence land there, the entry and
+# the metainfo valid; then builds the Debian package and checks its contents and its
+# dependencies, which must be Debian packages.
+# usage: install_package.sh <build folder> <desktop id>
+set -uo pipefail
+
+build=$1
+id=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+expected=(
+    bin/morvil
+    "share/applications/$id.desktop"
+    "share/metainfo/$id.metainfo.xml"
+    share/doc/morvil/LICENSE-FluidR3_GM.txt
+)
+for size in 16 32 48 128 256; do
+    expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png")
+done
+
+prefix=$work/prefix
+cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || { cat "$work/install.log"; exit 1; }
+diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$prefix" && find . -type f -printf '%P\n' | sort) ||
+    fail "the installed files are not exactly the expected ones"
+[ -x "$prefix/bin/morvil" ] || fail "bin/morvil is not executable"
+for size in 16 32 48 128 256; do
+    seen=$(identify -format '%m %wx%h' "$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png" 2>&1)
+    [ "$seen" = "PNG ${size}x${size}" ] || fail "the ${size}x${size} icon is $seen"
+done
+
+entry=$prefix/share/applications/$id.desktop
+desktop-file-validate "$entry" || fail "the desktop entry is not valid"
+for line in "Exec=morvil" "Icon=$id" "Name=Morvil" "GenericName=Keyboard Violin" "GenericName[tr]=Klavye Kemanı" \
+    "Categories=AudioVideo;Audio;Music;"; do
+    grep -qxF "$line" "$entry" || fail "the desktop entry has no line $line"
+done
+grep -q '^Comment\[tr\]=.' "$entry" || fail "the desktop entry has no Turkish comment"
+
+appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" || fail "the metainfo is not valid"
+appstreamcli validate-tree --no-net "$prefix" >"$work/tree.log" 2>&1 || { cat "$work/tree.log"; fail "the installed tree is not valid"; }
+
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; exit 1; }
+deb=$(ls "$work"/package/*.deb)
+echo "package $(basename "$deb"):"
+dpkg-deb -c "$deb" | tee "$work/contents"
+diff <(printf './usr/%s\n' "${expected[@]}" | sort) <(awk '$1 !~ /^d/ {print $NF}' "$work/contents" | sort) ||
+    fail "the package does not hold exactly the installed files under /usr"
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+names=$(sed 's/([^)]*)//g; s/, */\n/g; s/ //g' <<<"$depends")
+for package in libqt6core6 libqt6gui6 libqt6widgets6 libsdl2-2.0-0 libstdc++6 libc6 qt6-qpa-plugins fonts-liberation; do
+    grep -qxF "$package" <<<"$names" || fail "the package does not depend on $package"
+done
+# Every dependency is a Debian package; those the program was built against are installed here.
+for package in $names; do
+    dpkg-query -W "$package" >/dev/null 2>&1 || fail "the dependency $package is no installed Debian package"
+done
+[ "$(dpkg-deb -f "$deb" Package)" = morvil ] || fail "the package is not named morvil"
+
+if [ "$failures" -gt 0 ]; then
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "install and package checks passed"
