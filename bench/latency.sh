@@ -9,14 +9,9 @@ build=${1:-build}
 bench=$build/morvil_latency
 [ -x "$bench" ] || { echo "no $bench: build the target morvil_latency first" >&2; exit 1; }
 
-# A daemon of our own, also when run as root: its own HOME and runtime folder.
 runtime=$(mktemp -d)
 trap 'pulseaudio --kill 2>/dev/null || true; rm -rf "$runtime"' EXIT
-export HOME=$runtime XDG_RUNTIME_DIR=$runtime
-pulseaudio -D --system=false --exit-idle-time=-1 --disallow-exit -n \
-    --load="module-null-sink sink_name=t rate=22050 channels=1 format=s16le" \
-    --load="module-native-protocol-unix" 2>/dev/null
-for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/null-sink.sh" "$runtime"
 pactl set-default-sink t
 
 SDL_AUDIODRIVER=pulseaudio QT_QPA_PLATFORM=offscreen "$bench"
