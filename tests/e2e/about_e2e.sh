@@ -1,7 +1,8 @@
 #!/bin/bash
 # Looks at the About window and the version check from outside, in an X server of
-# its own: the card's size, place and colours over the main window, what hides it
-# and what leaves it, and the web site handed to a fake browser on the PATH.
+# its own: the card's size, place and colours over the main window, a click and
+# a key that hide it, a note key that leaves it, and the web site handed to a fake
+# browser on the PATH.
 # usage: about_e2e.sh <morvil program> <expected web address>
 # With MORVIL_SCREENSHOT=<file> the screen with the card over the main window is kept there.
 set -uo pipefail
@@ -76,11 +77,8 @@ navy=$(import -window root -crop 221x94+401+337 -depth 8 txt:- | grep -c '#00008
 [ "$navy" -gt 100 ] || fail "the About window shows $navy navy pixels, expected its text"
 [ -n "${MORVIL_SCREENSHOT:-}" ] && import -window root "$MORVIL_SCREENSHOT"
 
-# A click on the label hides it, and so does one beside it.
 xdotool mousemove 511 350 click 1
 waits_for "a click on the label did not hide the About window" window_count_is 1
-show_about && xdotool mousemove 404 427 click 1
-waits_for "a click beside the label did not hide the About window" window_count_is 1
 
 # A note key plays in the main window and leaves the card; Escape hides it.
 show_about && xdotool windowfocus --sync "$about" key 38
@@ -88,10 +86,6 @@ sleep 0.5
 window_count_is 2 || fail "the note key A hid the About window"
 xdotool key Escape
 waits_for "Escape did not hide the About window" window_count_is 1
-show_about && xdotool windowfocus --sync "$about" key ctrl+s
-waits_for "Ctrl+S did not hide the About window" window_count_is 1
-sleep 0.5
-window_count_is 1 || fail "Ctrl+S in the About window opened a window"
 
 # F5 in the main window hands the site to the browser and shows nothing; the
 # program does not wait for the browser.
