@@ -1,6 +1,7 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "Alignment.h"
 #include "Colors.h"
 #include "ErrorReport.h"
 #include "Fonts.h"
@@ -76,9 +77,14 @@ void TForm1::applyDesignLook()
     setForeground(ui->DURUMM, Colors::White);
     setForeground(ui->Label3, Colors::ListHeading);
     setForeground(ui->Label5, Colors::ListHeading);
-    // Labels size themselves to their text; the count label keeps its right edge.
+    fitLabelsToText();
+}
+
+// Labels size themselves to their text, except those aligned to an edge, which span it.
+void TForm1::fitLabelsToText()
+{
     for (QLabel *label : findChildren<QLabel *>()) {
-        if (label != ui->Label6)
+        if (alignmentOf(label) == Alignment::None)
             fitToText(label);
     }
 }
@@ -91,21 +97,15 @@ void TForm1::fitToText(QLabel *label)
         label->move(before.right() - label->width() + 1, before.top());
 }
 
-// The title bar keeps to the top and the button area fills the rest; the zoom
-// label keeps to the bottom of the button area.
-void TForm1::alignControls()
+// Inside the one-pixel border: what the window's controls are placed in.
+QRect TForm1::clientRect() const
 {
-    const QRect client = rect().adjusted(1, 1, -1, -1);
-    ui->BaslikC->setGeometry(client.left(), client.top(), client.width(), ui->BaslikC->height());
-    ui->Kontroller->setGeometry(client.left(), client.top() + ui->BaslikC->height(), client.width(),
-                                client.height() - ui->BaslikC->height());
-    ui->Label6->setGeometry(0, ui->Kontroller->height() - ui->Label6->height(), ui->Kontroller->width(),
-                            ui->Label6->height());
+    return rect().adjusted(FrameWidth, FrameWidth, -FrameWidth, -FrameWidth);
 }
 
 void TForm1::resizeEvent(QResizeEvent *)
 {
-    alignControls();
+    alignChildren(this, clientRect());
 }
 
 void TForm1::FormCreate()
@@ -116,8 +116,15 @@ void TForm1::FormCreate()
 void TForm1::showEvent(QShowEvent *event)
 {
     // Coming back from the task bar is no new show of the window.
-    if (!event->spontaneous())
-        runReportingErrors(this, [this] { FormShow(); });
+    if (event->spontaneous())
+        return;
+    runReportingErrors(this, [this] { FormShow(); });
+    // The first placement, with the size the stored zoom gave the window: this
+    // runs before the window appears on the screen.
+    if (!m_placed) {
+        centreOnScreen();
+        m_placed = true;
+    }
 }
 
 void TForm1::FormShow()

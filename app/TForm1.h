@@ -76,6 +76,7 @@ public:
     void ListBox1DblClick();
 
     // The window's chrome, folding, the list's show/hide and zoom (TForm1View.cpp)
+    void BaslikCMouseDown(QPointF globalPosition);
     void BaslikCDblClick();
     void mnbkExecute();
     void SimgClick();
@@ -120,7 +121,8 @@ private:
     // Creation, show and close, and the helpers the commands share (TForm1.cpp)
     void applyDesignLook();
     void fitToText(QLabel *label);
-    void alignControls();
+    void fitLabelsToText();
+    QRect clientRect() const;
     void FormCreate();
     void FormClose();
     void SetStatus(const QString &text);
@@ -138,6 +140,12 @@ private:
     void ApplyFLayout();
     void applyShortcutTable(KeyboardTable table);
 
+    // The window's chrome, folding, the list's show/hide and zoom (TForm1View.cpp)
+    void setWindowHeight(int height);
+    void zoomTo(int percent);
+    void scaleBy(int numerator, int denominator);
+    void centreOnScreen();
+
     // The popup menu (TForm1Menu.cpp)
     void createCommandActions();
     void connectButtons();
@@ -149,6 +157,9 @@ private:
     // The About window and the web link (TForm1About.cpp)
     QAction *actionForKey(const QKeyEvent &key) const;
 
+    // The window's own border, drawn in its colour around the controls.
+    static constexpr int FrameWidth = 1;
+
     std::unique_ptr<Ui::TForm1> ui;
     ProgramState m_state;
     QSettings &m_settings;
@@ -156,6 +167,7 @@ private:
     SamplePlayer m_samplePlayer;
     TickLoops m_loops;
     QString m_caption;
+    bool m_placed = false; // the window has had its first place on the screen
 
     std::array<QAction *, NoteCount> m_noteActions{};
     std::array<NoteButton *, NoteCount> m_noteButtons{};

@@ -2,8 +2,10 @@
 #include "ui_TForm1.h"
 
 #include "ErrorReport.h"
+#include "Panel.h"
 
 #include <QAction>
+#include <QGuiApplication>
 
 namespace {
 
@@ -75,7 +77,8 @@ void TForm1::createCommandActions()
     }
 }
 
-// The title-bar buttons run their handlers through the general error report.
+// The title-bar buttons, the panels' free surfaces and the application's
+// activation run their handlers through the general error report.
 void TForm1::connectButtons()
 {
     const auto command = [this](void (TForm1::*handler)()) {
@@ -87,6 +90,15 @@ void TForm1::connectButtons()
     connect(ui->SpeedButton8, &QToolButton::clicked, this, command(&TForm1::SpeedButton8Click));
     connect(ui->Simg, &QToolButton::clicked, this, command(&TForm1::SimgClick));
     connect(ui->Kapt, &QToolButton::clicked, this, command(&TForm1::KaptClick));
+    connect(ui->BaslikC, &Panel::pressed, this,
+            [this](QPointF at) { runReportingErrors(this, [this, at] { BaslikCMouseDown(at); }); });
+    connect(ui->BaslikC, &Panel::doubleClicked, this, command(&TForm1::BaslikCDblClick));
+    connect(ui->Kontroller, &Panel::doubleClicked, this, command(&TForm1::KontrollerDblClick));
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [activate = command(&TForm1::ApplicationEvents1Activate),
+             deactivate = command(&TForm1::ApplicationEvents1Deactivate)](Qt::ApplicationState state) {
+                state == Qt::ApplicationActive ? activate() : deactivate();
+            });
 }
 
 void TForm1::Notalaral1Click()

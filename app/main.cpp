@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QScreen>
 #include <QSettings>
 
 int main(int argc, char *argv[])
@@ -29,9 +28,6 @@ int main(int argc, char *argv[])
     // Hidden until asked for, and kept until the program ends.
     Tabtx abtx;
     form.setAboutWindow(abtx);
-
-    const QRect screen = form.screen()->geometry();
-    form.move(std::max(0, (screen.width() - form.width()) / 2), std::max(0, (screen.height() - form.height()) / 2));
     form.show();
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "Panel.h"
 
+#include "Alignment.h"
 #include "Colors.h"
 #include "Edges.h"
 
@@ -44,14 +45,36 @@ void Panel::paintEvent(QPaintEvent *)
     }
 }
 
-void Panel::mousePressEvent(QMouseEvent *event)
+// A child that ignores the mouse (a label, a bevel) passes its presses on to
+// the panel; they are still the child's.
+bool Panel::onFreeSurface(const QMouseEvent *event) const
 {
-    emit pressed();
-    event->accept();
+    return childAt(event->position().toPoint()) == nullptr;
 }
 
+void Panel::mousePressEvent(QMouseEvent *event)
+{
+    if (!onFreeSurface(event)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    emit pressed(event->globalPosition());
+}
+
+// The second press of a double click is a press too, after the double click.
 void Panel::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    emit doubleClicked();
+    if (!onFreeSurface(event)) {
+        event->ignore();
+        return;
+    }
     event->accept();
+    emit doubleClicked();
+    emit pressed(event->globalPosition());
+}
+
+void Panel::resizeEvent(QResizeEvent *)
+{
+    alignChildren(this, rect());
 }

@@ -6,6 +6,7 @@
 
 // A coloured panel with a centred caption and, unless switched off, a raised
 // one-pixel bevel: the window's title bar, the button area and the hidden panels.
+// It lays out its aligned children whenever its size changes.
 class Panel : public QWidget
 {
     Q_OBJECT
@@ -25,15 +26,20 @@ public:
     void setCaptionColor(ColorValue color);
 
 signals:
-    void pressed();
+    // A press of any button, or a double click, on the free surface: the part of
+    // the panel that none of its visible children covers.
+    void pressed(QPointF globalPosition);
     void doubleClicked();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    bool onFreeSurface(const QMouseEvent *event) const;
+
     QString m_caption;
     bool m_bevel = true;
     ColorValue m_color;
