@@ -4,12 +4,16 @@
 #include "NoteButton.h"
 #include "Panel.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 #include <QToolButton>
+
+#include <cmath>
+#include <map>
 
 namespace {
 
@@ -36,15 +40,47 @@ const std::vector<Control> &designedControls()
 {
     static const std::vector<Control> controls = [] {
         std::vector<Control> c = {
-            {"BaslikC", "TForm1", {0, 0, 373, 21}, true, "                                     Morvil 1.0", 0x00ACC1C1,
-             0x00547272, "MS Sans Serif", 11, true},
-            {"SpeedButton5", "BaslikC", {2, 2, 21, 18}, true, "Ben...", None, None, "MS Sans Serif", 11, true},
-            {"SpeedButton6", "BaslikC", {24, 2, 21, 18}, true, "Notaları Çal\nCtrl+F9", None, None, "MS Sans Serif", 11,
+            {"BaslikC",
+             "TForm1",
+             {0, 0, 373, 21},
+             true,
+             "                                     Morvil 1.0",
+             0x00ACC1C1,
+             0x00547272,
+             "MS Sans Serif",
+             11,
              true},
-            {"SpeedButton7", "BaslikC", {46, 2, 21, 18}, true, "Çalma İşlemini Bitir\nCtrl+F10", None, None,
-             "MS Sans Serif", 11, true},
-            {"SpeedButton8", "BaslikC", {68, 2, 21, 18}, true, "Kayıt İşlemini Durdur\nCtrl+F11", None, None,
-             "MS Sans Serif", 11, true},
+            {"SpeedButton5", "BaslikC", {2, 2, 21, 18}, true, "Ben...", None, None, "MS Sans Serif", 11, true},
+            {"SpeedButton6",
+             "BaslikC",
+             {24, 2, 21, 18},
+             true,
+             "Notaları Çal\nCtrl+F9",
+             None,
+             None,
+             "MS Sans Serif",
+             11,
+             true},
+            {"SpeedButton7",
+             "BaslikC",
+             {46, 2, 21, 18},
+             true,
+             "Çalma İşlemini Bitir\nCtrl+F10",
+             None,
+             None,
+             "MS Sans Serif",
+             11,
+             true},
+            {"SpeedButton8",
+             "BaslikC",
+             {68, 2, 21, 18},
+             true,
+             "Kayıt İşlemini Durdur\nCtrl+F11",
+             None,
+             None,
+             "MS Sans Serif",
+             11,
+             true},
             {"DURUMM", "BaslikC", {93, 4, 37, 13}, true, "Durum :", None, 0x00FFFFFF, "MS Sans Serif", 11, false},
             {"Bevel4", "BaslikC", {203, -1, 6, 44}, true, "", None, None, "MS Sans Serif", 11, true},
             {"Simg", "BaslikC", {332, 2, 19, 17}, true, "Simgeleştir", None, None, "MS Sans Serif", 11, true},
@@ -56,12 +92,28 @@ const std::vector<Control> &designedControls()
             {"Label2", "Kontroller", {7, 67, 52, 13}, true, "Normal...", None, None, "MS Sans Serif", 11, true},
             {"Bevel2", "Kontroller", {103, 75, 257, 3}, true, "", None, None, "MS Sans Serif", 11, true},
             {"Label6", "Kontroller", {0, 119, 373, 12}, true, "%100", None, None, "Arial", 9, false},
-            {"Label3", "Kontroller", {147, 138, 76, 13}, true, "-Nota Listesi-", None, 0x00DDE6E6, "MS Sans Serif", 11,
+            {"Label3",
+             "Kontroller",
+             {147, 138, 76, 13},
+             true,
+             "-Nota Listesi-",
+             None,
+             0x00DDE6E6,
+             "MS Sans Serif",
+             11,
              true},
             {"Bevel3", "Kontroller", {5, 145, 361, 3}, true, "", None, None, "MS Sans Serif", 11, true},
             {"ListBox1", "Kontroller", {5, 156, 361, 185}, true, "", None, None, "Courier New", 11, true},
-            {"Label5", "Kontroller", {28, 355, 139, 13}, true, "Listedeki Nota Sayısı : ?", None, 0x00DDE6E6,
-             "MS Sans Serif", 11, true},
+            {"Label5",
+             "Kontroller",
+             {28, 355, 139, 13},
+             true,
+             "Listedeki Nota Sayısı : ?",
+             None,
+             0x00DDE6E6,
+             "MS Sans Serif",
+             11,
+             true},
             {"Bevel5", "Kontroller", {5, 361, 361, 3}, true, "", None, None, "MS Sans Serif", 11, true},
             {"Nota_Listesi", "Kontroller", {489, 40, 452, 607}, true, "", None, None, "Times New Roman", 5, false},
             {"Panel1", "TForm1", {54, 15, 265, 122}, false, "", None, None, "Arial", 11, false},
@@ -82,8 +134,16 @@ const std::vector<Control> &designedControls()
                                                  "N0N", "N1N", "N2N", "N3N", "N4N", "N5N", "N6N", "N7N", "N8N"};
         for (int row = 0; row < 2; ++row) {
             for (int i = 0; i < 9; ++i) {
-                c.push_back({buttonNames[row * 9 + i].constData(), "Kontroller", {7 + 40 * i, row == 0 ? 23 : 83, 35, 32},
-                             true, names[i], 0x00C2D1D1, 0x00AE5700, "MS Sans Serif", 11, true});
+                c.push_back({buttonNames[row * 9 + i].constData(),
+                             "Kontroller",
+                             {7 + 40 * i, row == 0 ? 23 : 83, 35, 32},
+                             true,
+                             names[i],
+                             0x00C2D1D1,
+                             0x00AE5700,
+                             "MS Sans Serif",
+                             11,
+                             true});
             }
         }
         return c;
@@ -109,6 +169,64 @@ QString textOf(QWidget *widget)
     return QString();
 }
 
+int rounded(int number, int numerator, int denominator)
+{
+    return int(std::lround(double(number) * numerator / denominator));
+}
+
+int roundedFontPixels(int pixels, int numerator, int denominator)
+{
+    const int points = int(std::lround(pixels * 72 / 96.0));
+    return int(std::lround(rounded(points, numerator, denominator) * 96 / 72.0));
+}
+
+// Where the scaling rule puts every control, worked out from the design table:
+// the rectangles in their parents' client coordinates, the window's client size,
+// the fonts' pixel heights and the pictures' sizes.
+struct RuleLayout
+{
+    QSize client{373, 152};
+    std::map<QByteArray, QRect> rects;
+    std::map<QByteArray, int> fontPixels;
+    std::map<QByteArray, QSize> icons{{"SpeedButton5", {16, 16}}, {"SpeedButton6", {16, 16}},
+                                      {"SpeedButton7", {16, 16}}, {"SpeedButton8", {16, 16}},
+                                      {"Simg", {13, 11}},         {"Kapt", {10, 9}}};
+
+    RuleLayout()
+    {
+        for (const Control &control : designedControls()) {
+            rects[control.name] = control.geometry;
+            fontPixels[control.name] = control.fontPixels;
+        }
+    }
+
+    void scale(int numerator, int denominator)
+    {
+        for (auto &[name, rect] : rects) {
+            const int left = rounded(rect.left(), numerator, denominator);
+            const int top = rounded(rect.top(), numerator, denominator);
+            const int height = keepsItsHeight(name) ? rect.height()
+                                                    : rounded(rect.top() + rect.height(), numerator, denominator) - top;
+            rect = QRect(left, top, rounded(rect.left() + rect.width(), numerator, denominator) - left, height);
+        }
+        for (auto &[name, pixels] : fontPixels)
+            pixels = roundedFontPixels(pixels, numerator, denominator);
+        for (auto &[name, size] : icons)
+            size = QSize(rounded(size.width(), numerator, denominator), rounded(size.height(), numerator, denominator));
+        client =
+            QSize(rounded(client.width(), numerator, denominator), rounded(client.height(), numerator, denominator));
+        // The title bar keeps to the top, the button area fills the rest, the zoom label keeps to its bottom.
+        QRect &title = rects["BaslikC"];
+        QRect &buttons = rects["Kontroller"];
+        QRect &zoom = rects["Label6"];
+        title = QRect(0, 0, client.width(), title.height());
+        buttons = QRect(0, title.height(), client.width(), client.height() - title.height());
+        zoom = QRect(0, buttons.height() - zoom.height(), buttons.width(), zoom.height());
+    }
+
+    static bool keepsItsHeight(const QByteArray &name) { return name == "Sets" || name == "ComboBox1"; }
+};
+
 } // namespace
 
 class MainWindowLayoutTest : public QObject
@@ -126,6 +244,8 @@ private slots:
     void listsShowFiveColumnsFlowingDown();
     void noVisibleControlKeepsTheFocus();
     void glyphButtonsShowPictures();
+    void controlsFollowTheRuleAtEveryLevel_data();
+    void controlsFollowTheRuleAtEveryLevel();
 
 private:
     std::unique_ptr<FormFixture> m_fixture;
@@ -245,6 +365,75 @@ void MainWindowLayoutTest::glyphButtonsShowPictures()
     }
     QCOMPARE(m_fixture->child<QToolButton>("Simg")->iconSize(), QSize(13, 11));
     QCOMPARE(m_fixture->child<QToolButton>("Kapt")->iconSize(), QSize(10, 9));
+}
+
+void MainWindowLayoutTest::controlsFollowTheRuleAtEveryLevel_data()
+{
+    QTest::addColumn<int>("percent");
+    for (const int percent : {80, 90, 110, 125, 150, 200})
+        QTest::newRow(QByteArray::number(percent).constData()) << percent;
+}
+
+// Each level from 100 %, and back: one-line edits, drop-down lists and the lists'
+// items keep the room around their font; labels keep the edge they are justified to.
+void MainWindowLayoutTest::controlsFollowTheRuleAtEveryLevel()
+{
+    QFETCH(int, percent);
+    FormFixture f;
+    TForm1 *form = f.form.get();
+    form->show();
+    std::map<QByteArray, int> roomAroundFont;
+    for (const char *name : {"Sets", "ComboBox1"}) {
+        auto *control = f.child<QWidget>(name);
+        roomAroundFont[name] = control->height() - control->fontMetrics().height();
+    }
+    for (const char *name : {"ListBox1", "Nota_Listesi"}) {
+        auto *list = f.child<QListWidget>(name);
+        roomAroundFont[name] = list->gridSize().height() - list->fontMetrics().height();
+    }
+
+    const auto check = [&](const RuleLayout &rule) {
+        QCOMPARE(form->size(), rule.client + QSize(2, 2));
+        for (const auto &[name, expected] : rule.rects) {
+            auto *widget = f.child<QWidget>(name.constData());
+            const QPoint clientOrigin = widget->parentWidget() == form ? QPoint(1, 1) : QPoint(0, 0);
+            const QRect geometry = widget->geometry().translated(-clientOrigin);
+            auto *label = qobject_cast<QLabel *>(widget);
+            const auto *list = qobject_cast<QListWidget *>(widget);
+            if (label && name != "Label6") {
+                QCOMPARE(geometry.top(), expected.top());
+                if (label->alignment() & Qt::AlignRight)
+                    QCOMPARE(geometry.right(), expected.right());
+                else
+                    QCOMPARE(geometry.left(), expected.left());
+                QVERIFY2(geometry.width() >= label->fontMetrics().boundingRect(QRect(), 0, label->text()).width(),
+                         name.constData());
+            } else if (RuleLayout::keepsItsHeight(name)) {
+                QCOMPARE(geometry.topLeft(), expected.topLeft());
+                QCOMPARE(geometry.width(), expected.width());
+                QCOMPARE(geometry.height() - widget->fontMetrics().height(), roomAroundFont[name]);
+            } else {
+                QCOMPARE(geometry, expected);
+            }
+            if (list) {
+                QCOMPARE(list->gridSize().width(), list->width() / 5);
+                QCOMPARE(list->gridSize().height() - list->fontMetrics().height(), roomAroundFont[name]);
+            }
+            QVERIFY2(widget->font().pixelSize() == rule.fontPixels.at(name), name.constData());
+        }
+        for (const auto &[name, size] : rule.icons)
+            QCOMPARE(f.child<QToolButton>(name.constData())->iconSize(), size);
+    };
+
+    RuleLayout rule;
+    form->findChild<QAction *>(QStringLiteral("MN%1").arg(percent))->trigger();
+    rule.scale(percent, 100);
+    check(rule);
+    if (QTest::currentTestFailed())
+        return;
+    form->findChild<QAction *>(QStringLiteral("MN100"))->trigger();
+    rule.scale(100, percent);
+    check(rule);
 }
 
 QTEST_MAIN(MainWindowLayoutTest)
