@@ -6,6 +6,7 @@
 #include "ErrorReport.h"
 #include "Fonts.h"
 #include "HintDelayStyle.h"
+#include "KeypadShortcuts.h"
 #include "MessageBox.h"
 
 #include <QAction>
@@ -59,6 +60,7 @@ TForm1::TForm1(SoundOutput &sound, MessagePump &pump, QSettings &settings, QWidg
     createNoteActions();
     createCommandActions();
     connectButtons();
+    new KeypadShortcuts(this);
 
     if (!m_bank.problems().isEmpty())
         reportError(this, m_bank.problems().join(QLatin1Char('\n')));

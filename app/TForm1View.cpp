@@ -83,7 +83,8 @@ void scaleControl(QWidget *control, QPoint origin, int numerator, int denominato
     // A control with a font of its own scales it; the others take their parent's.
     if (control->testAttribute(Qt::WA_SetFont))
         control->setFont(scaledFont(control->font(), numerator, denominator));
-    // Pictures grow and shrink with their buttons, so that none is cut off.
+    // Pictures shrink with their buttons, so that none is cut off; they are never
+    // drawn larger than they were made.
     if (auto *button = qobject_cast<QToolButton *>(control); button && !button->icon().isNull()) {
         const QSize icon = button->iconSize();
         button->setIconSize(

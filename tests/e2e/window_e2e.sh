@@ -10,20 +10,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/xserver.sh"
 export SDL_AUDIODRIVER=dummy
 
-start_morvil() {
-    "$morvil" >"$work/morvil.log" 2>&1 &
-    morvil_pid=$!
-    window=
-    for _ in $(seq 100); do
-        window=$(xdotool search --onlyvisible --pid "$morvil_pid" 2>/dev/null | head -n 1)
-        [ -n "$window" ] && return 0
-        sleep 0.1
-    done
-    echo "morvil showed no window"
-    cat "$work/morvil.log"
-    exit 1
-}
-
 # Waits up to five seconds for the program to end.
 ended() {
     for _ in $(seq 50); do
@@ -31,11 +17,6 @@ ended() {
         sleep 0.1
     done
     return 1
-}
-
-# The colour of one screen pixel as RRGGBB.
-pixel() {
-    import -window root -crop "1x1+$1+$2" -depth 8 txt:- | tail -n 1 | grep -o '#[0-9A-F]\{6\}' | tr -d '#'
 }
 
 start_morvil

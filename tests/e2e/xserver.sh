@@ -1,5 +1,6 @@
 # Sourced by the end-to-end tests: a scratch folder, failure counting, and an X
-# server of the test's own, with everything stopped and removed on exit.
+# server of the test's own (1024 x 768 unless $screen_size says otherwise), with
+# everything stopped and removed on exit; starting Morvil, reading the screen.
 # Sets: work, failures, DISPLAY, and the morvil_pid the test fills in.
 
 work=$(mktemp -d)
@@ -22,7 +23,7 @@ fail() {
 
 # The server picks a free display and writes its number to the file. Without
 # -noreset it would drop a layout set by setxkbmap as soon as setxkbmap exits.
-Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -noreset -screen 0 "${screen_size:-1024x768}x24" 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
@@ -31,3 +32,23 @@ export DISPLAY=:$(cat "$work/display")
 # Qt's own look, no desktop integration; no stored settings from the user.
 export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$work/config
 unset XDG_CURRENT_DESKTOP QT_QPA_PLATFORMTHEME
+
+# Starts the program given as $morvil and waits for its window: sets morvil_pid and window.
+start_morvil() {
+    "$morvil" >"$work/morvil.log" 2>&1 &
+    morvil_pid=$!
+    window=
+    for _ in $(seq 100); do
+        window=$(xdotool search --onlyvisible --pid "$morvil_pid" 2>/dev/null | head -n 1)
+        [ -n "$window" ] && return 0
+        sleep 0.1
+    done
+    echo "morvil showed no window"
+    cat "$work/morvil.log"
+    exit 1
+}
+
+# The colour of one screen pixel as RRGGBB.
+pixel() {
+    import -window root -crop "1x1+$1+$2" -depth 8 txt:- | tail -n 1 | grep -o '#[0-9A-F]\{6\}' | tr -d '#'
+}
