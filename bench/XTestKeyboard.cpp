@@ -30,3 +30,12 @@ void XTestKeyboard::press(unsigned keycode)
     XTestFakeKeyEvent(m_display, keycode, False, CurrentTime);
     XFlush(m_display);
 }
+
+void XTestKeyboard::pressWith(unsigned heldKeycode, unsigned keycode)
+{
+    XTestFakeKeyEvent(m_display, heldKeycode, True, CurrentTime);
+    XTestFakeKeyEvent(m_display, keycode, True, CurrentTime);
+    XTestFakeKeyEvent(m_display, keycode, False, CurrentTime);
+    XTestFakeKeyEvent(m_display, heldKeycode, False, CurrentTime);
+    XFlush(m_display);
+}

@@ -23,6 +23,8 @@ public:
 
     // Presses and releases the key with this X keycode.
     void press(unsigned keycode);
+    // The same while holding the key with the other keycode (Ctrl is 37).
+    void pressWith(unsigned heldKeycode, unsigned keycode);
 
 private:
     _XDisplay *m_display = nullptr;
