@@ -3,9 +3,8 @@
 // pump in an X server, presses the zoom keys through the X test extension and
 // watches for the window's first paint after the zoom command. The steps go
 // through all seven levels in turn; each is a return to 100 %, a scaling to the
-// level and two centrings, each running the show-time set-up again. Run it in an
-// X server of its own:
-//   xvfb-run -a -s "-screen 0 1280x1024x24" build/morvil_zoom
+// level and two centrings, each running the show-time set-up again. Run it
+// through bench/zoom.sh, which provides an X server.
 
 #include "QtMessagePump.h"
 #include "SdlSoundOutput.h"

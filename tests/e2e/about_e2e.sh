@@ -52,10 +52,6 @@ main=$(visible_windows)
 eval "$(xdotool getwindowgeometry --shell "$main")"
 main_x=$X main_y=$Y
 
-pixel() {
-    import -window root -crop "1x1+$1+$2" -depth 8 txt:- | tail -n 1 | grep -o '#[0-9A-F]\{6\}' | tr -d '#'
-}
-
 # Clicks the title bar's first button, "Ben...", and waits for the card.
 show_about() {
     xdotool mousemove $((main_x + 1 + 2 + 10)) $((main_y + 1 + 2 + 9)) click 1
