@@ -2,6 +2,8 @@
 
 #include "MessagePump.h"
 
+#include <utility>
+
 TickLoops::TickLoops(ProgramState &state, MessagePump &pump, CountDisplay showCount)
     : m_state(state), m_pump(pump), m_showCount(std::move(showCount))
 {
@@ -11,18 +13,24 @@ void TickLoops::countSinceNote()
 {
     m_state.WaitTicks = 0;
     m_ticksLeft = RecorderTickBound;
-    if (m_pumping == Loop::Recorder)
+    if (m_pumping == Loop::Recorder) {
+        // The rest of this pump and the next tick's are the new count's first
+        // tick, as they would be for a loop of the note's own: a note that
+        // follows within them records 1, never 0.
+        countTick();
+        m_firstTickUnderWay = true;
         return;
+    }
 
     const Loop outer = m_pumping;
     while (m_ticksLeft > 0) {
-        if (m_state.RecordStopped) {
-            m_state.WaitTicks = 0;
-            break;
+        if (!std::exchange(m_firstTickUnderWay, false)) {
+            if (m_state.RecordStopped) {
+                m_state.WaitTicks = 0;
+                break;
+            }
+            countTick();
         }
-        --m_ticksLeft;
-        ++m_state.WaitTicks;
-        m_showCount(m_state.WaitTicks);
         pumpFrom(Loop::Recorder, true);
     }
     // Reaching the bound ends the loop without a stop; the count stays for the
@@ -30,6 +38,13 @@ void TickLoops::countSinceNote()
     // before the recording.
     if (outer == Loop::Player)
         m_pump.beginTicks();
+}
+
+void TickLoops::countTick()
+{
+    --m_ticksLeft;
+    ++m_state.WaitTicks;
+    m_showCount(m_state.WaitTicks);
 }
 
 void TickLoops::noteSounded()

@@ -44,12 +44,19 @@ public:
     void pumpAfterPlayerStep();
 
 private:
-    enum class Loop { None, Recorder, Player };
+    enum class Loop
+    {
+        None,
+        Recorder,
+        Player
+    };
+    void countTick();
     void pumpFrom(Loop loop, bool wholeTick);
 
     ProgramState &m_state;
     MessagePump &m_pump;
     CountDisplay m_showCount;
-    Loop m_pumping = Loop::None; // the loop whose pump is handling messages right now
-    qint32 m_ticksLeft = 0;      // bound of the running recorder loop
+    Loop m_pumping = Loop::None;      // the loop whose pump is handling messages right now
+    qint32 m_ticksLeft = 0;           // bound of the running recorder loop
+    bool m_firstTickUnderWay = false; // a note inside the recorder's pump has counted its first tick
 };

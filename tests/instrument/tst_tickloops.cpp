@@ -17,6 +17,7 @@ private slots:
     void init();
 
     void noteRecordsTheTickItArrivedIn();
+    void notesInsideOneSlotRecordOneEach();
     void stopEndsTheLoopAndResetsTheCount();
     void firstNoteAfterStopRecordsZero();
     void countIsShownAtEveryTick();
@@ -66,6 +67,18 @@ void TickLoopsTest::noteRecordsTheTickItArrivedIn()
     note();
     QCOMPARE(m_records, (std::vector<qint32>{0, 347, 12, 1}));
     QCOMPARE(m_pump->ticks(), 347 + 12 + 1 + 5);
+}
+
+void TickLoopsTest::notesInsideOneSlotRecordOneEach()
+{
+    // Every note after the first records at least the first tick of the count
+    // before it, however close together the notes come.
+    for (int burst = 0; burst < 3; ++burst)
+        m_pump->inTick(347, [this] { note(); });
+    m_pump->inTick(347 + 1, [this] { note(); });
+    m_pump->inTick(347 + 1 + 3, [this] { m_state.RecordStopped = true; });
+    note();
+    QCOMPARE(m_records, (std::vector<qint32>{0, 347, 1, 1, 1}));
 }
 
 void TickLoopsTest::stopEndsTheLoopAndResetsTheCount()
@@ -165,9 +178,7 @@ void TickLoopsTest::noteDuringPlayerStepPumpStartsItsOwnLoop()
     m_pump->inTick(5, [this] {
         m_state.RecordStopped = true;
         m_state.WaitTicks = 0;
-        m_pump->inNextPumpOnce([this] {
-            note();
-        });
+        m_pump->inNextPumpOnce([this] { note(); });
         m_pump->inTick(9, [this] { m_state.RecordStopped = true; });
         m_loops->pumpAfterPlayerStep();
         QCOMPARE(m_pump->ticks(), 5 + 9);
