@@ -2,16 +2,20 @@
 // tick loop cost? Builds the real main window with the real message pump, plays
 // a fixed script of notes into it through real X key events, stops the recording
 // and plays the list back. The sound goes through the SDL output into SDL's disk
-// driver, whose capture shows when each note really began. The classic tick (one
-// unpaced pass of the event queue) runs the same script beside it, and both run
-// on an idle machine and with the other core kept busy. Run it through
-// bench/rhythm.sh, which provides an X server.
+// driver, whose capture shows when each note really began. Beside the ticks taken
+// from the clock, the first paced pump (a pass every 1 ms) and the classic tick
+// (one unpaced pass of the event queue) run the same script, each on an idle
+// machine and with the other core kept busy. Run it through bench/rhythm.sh,
+// which provides an X server; --notes N plays a shorter script.
 //
 // Times are taken at the play() calls (steady_clock) and at the notes' onsets in
-// the capture. Processor time is the whole process's, user and system: over 10 s
-// of recording after the last note, and over the whole replay.
+// the capture. Processor time is the whole process's, user and system, and the
+// window thread's alone; wake-ups are the window thread's voluntary context
+// switches (/proc). Both over 10 s of recording after the last note, and over
+// the whole replay.
 
 #include "NoteRecord.h"
+#include "PassPumps.h"
 #include "QtMessagePump.h"
 #include "SdlSoundOutput.h"
 #include "TForm1.h"
@@ -38,6 +42,7 @@
 #include <random>
 #include <sched.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -49,9 +54,11 @@ using Clock = std::chrono::steady_clock;
 using Milliseconds = std::chrono::duration<double, std::milli>;
 using Samples = std::span<const std::int16_t>;
 
-constexpr int ScriptNotes = 100;
-constexpr int ShortestGapMs = 40;
-constexpr int LongestGapMs = 900;
+constexpr int DefaultScriptNotes = 100;
+// Gaps are drawn to the microsecond, as a player's are: with whole milliseconds
+// the replay's error would hinge on the sign of the key events' jitter.
+constexpr std::chrono::microseconds ShortestGap = std::chrono::milliseconds(40);
+constexpr std::chrono::microseconds LongestGap = std::chrono::milliseconds(900);
 constexpr unsigned ScriptSeed = 20240611;
 constexpr auto IdleRecording = std::chrono::seconds(10);
 constexpr std::size_t RampFrames = 44;   // the output mixes the cut-off note into these frames
@@ -60,17 +67,19 @@ constexpr std::size_t MatchFrames = 256; // frames after the ramp that identify 
 struct Stroke
 {
     int note;
-    std::chrono::milliseconds gapBefore;
+    std::chrono::microseconds gapBefore;
 };
 
 // The same notes and gaps on every run.
-std::vector<Stroke> makeScript()
+std::vector<Stroke> makeScript(int notes)
 {
     std::mt19937 random(ScriptSeed);
     std::vector<Stroke> script;
-    for (int i = 0; i < ScriptNotes; ++i) {
-        const int gap = i == 0 ? 0 : ShortestGapMs + int(random() % (LongestGapMs - ShortestGapMs + 1));
-        script.push_back({int(random() % NoteCount), std::chrono::milliseconds(gap)});
+    for (int i = 0; i < notes; ++i) {
+        const auto gap = i == 0
+                             ? std::chrono::microseconds(0)
+                             : ShortestGap + std::chrono::microseconds(random() % (LongestGap - ShortestGap).count());
+        script.push_back({int(random() % NoteCount), gap});
     }
     return script;
 }
@@ -109,45 +118,6 @@ public:
 private:
     SoundOutput &m_output;
     std::vector<PlayCall> m_calls;
-};
-
-// The tick as the busy loop had it: one pass over whatever messages are waiting.
-class ClassicMessagePump : public MessagePump
-{
-public:
-    void beginTicks() override {}
-    void pumpTick() override { QCoreApplication::processEvents(QEventLoop::AllEvents); }
-    void pumpOnce() override { QCoreApplication::processEvents(QEventLoop::AllEvents); }
-};
-
-// Times every tick of the pump it wraps: how often a paced tick overran its slot,
-// and by how much (the ticks after it catch up).
-class TickTimer : public MessagePump
-{
-public:
-    static constexpr Milliseconds LongTick{2};
-
-    explicit TickTimer(MessagePump &pump) : m_pump(pump) {}
-
-    void beginTicks() override { m_pump.beginTicks(); }
-    void pumpTick() override
-    {
-        const Clock::time_point from = Clock::now();
-        m_pump.pumpTick();
-        const Milliseconds length = Clock::now() - from;
-        m_longest = std::max(m_longest, length);
-        if (length > LongTick)
-            ++m_longTicks;
-    }
-    void pumpOnce() override { m_pump.pumpOnce(); }
-
-    Milliseconds longest() const { return m_longest; }
-    long longTicks() const { return m_longTicks; }
-
-private:
-    MessagePump &m_pump;
-    Milliseconds m_longest{0};
-    long m_longTicks = 0;
 };
 
 // Keeps one processor core busy while it lives: a child process spinning on it.
@@ -195,15 +165,50 @@ int lastCore()
     return last;
 }
 
+// How often the thread has given up the processor to sleep (ended a wait): the
+// wake-ups that keep a laptop's processor out of its deep sleep states.
+long voluntaryContextSwitches(pid_t thread)
+{
+    long switches = -1;
+    char path[64];
+    std::snprintf(path, sizeof path, "/proc/self/task/%d/status", int(thread));
+    if (FILE *file = std::fopen(path, "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, file)) {
+            if (std::sscanf(line, "voluntary_ctxt_switches: %ld", &switches) == 1)
+                break;
+        }
+        std::fclose(file);
+    }
+    return switches;
+}
+
+// The window's thread, as the clock of its processor time and as a task of /proc.
+struct WindowThread
+{
+    clockid_t clock{};
+    pid_t task = 0;
+
+    static WindowThread current()
+    {
+        WindowThread thread;
+        pthread_getcpuclockid(pthread_self(), &thread.clock);
+        thread.task = pid_t(syscall(SYS_gettid));
+        return thread;
+    }
+};
+
 // Processor time of the whole process (the tick loops, and SDL's thread feeding
-// the disk driver) and of the window's thread alone (the tick loops).
+// the disk driver) and of the window's thread alone (the tick loops), and the
+// window thread's wake-ups.
 struct CpuSample
 {
     Clock::time_point wall;
     std::chrono::microseconds process;
     std::chrono::microseconds windowThread;
+    long windowThreadSwitches;
 
-    static CpuSample now(clockid_t windowThreadClock)
+    static CpuSample now(const WindowThread &window)
     {
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
@@ -211,10 +216,11 @@ struct CpuSample
             return std::chrono::seconds(time.tv_sec) + std::chrono::microseconds(time.tv_usec);
         };
         timespec thread{};
-        clock_gettime(windowThreadClock, &thread);
+        clock_gettime(window.clock, &thread);
         return {Clock::now(), toMicroseconds(usage.ru_utime) + toMicroseconds(usage.ru_stime),
                 std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::seconds(thread.tv_sec) +
-                                                                      std::chrono::nanoseconds(thread.tv_nsec))};
+                                                                      std::chrono::nanoseconds(thread.tv_nsec)),
+                voluntaryContextSwitches(window.task)};
     }
 };
 
@@ -222,17 +228,20 @@ struct CpuShare
 {
     double process = 0; // percent of one core
     double windowThread = 0;
+    double wakeUpsPerSecond = 0; // of the window's thread
 };
 
 CpuShare cpuBetween(const CpuSample &from, const CpuSample &to)
 {
     const double wall = double(std::chrono::duration_cast<std::chrono::microseconds>(to.wall - from.wall).count());
     return {100.0 * double((to.process - from.process).count()) / wall,
-            100.0 * double((to.windowThread - from.windowThread).count()) / wall};
+            100.0 * double((to.windowThread - from.windowThread).count()) / wall,
+            1e6 * double(to.windowThreadSwitches - from.windowThreadSwitches) / wall};
 }
 
 enum class Variant
 {
+    Clock,
     Paced,
     Classic
 };
@@ -244,7 +253,15 @@ enum class Load
 
 const char *nameOf(Variant variant)
 {
-    return variant == Variant::Paced ? "paced 1 ms" : "classic";
+    switch (variant) {
+    case Variant::Clock:
+        return "clock";
+    case Variant::Paced:
+        return "paced 1 ms";
+    case Variant::Classic:
+        return "classic";
+    }
+    return "";
 }
 
 const char *nameOf(Load load)
@@ -256,7 +273,7 @@ const char *nameOf(Load load)
 // the whole run's list, so that the capture can be searched once, in order.
 struct Run
 {
-    Variant variant = Variant::Paced;
+    Variant variant = Variant::Clock;
     Load load = Load::Idle;
     std::size_t recordedFrom = 0;
     std::size_t replayedFrom = 0;
@@ -264,8 +281,6 @@ struct Run
     std::vector<qint32> counts; // the recorded note list, in order
     CpuShare cpuRecording;
     CpuShare cpuPlayback;
-    double longestTickMs = 0; // over recording and playback
-    long longTicks = 0;
     QString failure;
 };
 
@@ -317,20 +332,25 @@ Run runOnce(Variant variant, Load load, const std::vector<Stroke> &script, XTest
         busyCore.emplace(lastCore());
 
     std::unique_ptr<MessagePump> pump;
-    if (variant == Variant::Paced)
+    switch (variant) {
+    case Variant::Clock:
         pump = std::make_unique<QtMessagePump>();
-    else
+        break;
+    case Variant::Paced:
+        pump = std::make_unique<PacedMessagePump>();
+        break;
+    case Variant::Classic:
         pump = std::make_unique<ClassicMessagePump>();
+        break;
+    }
     QSettings settings(settingsPath, QSettings::IniFormat);
-    TickTimer tickTimer(*pump);
-    TForm1 form(sound, tickTimer, settings);
+    TForm1 form(sound, *pump, settings);
     if (!showWithFocus(form, keyboard)) {
         run.failure = QStringLiteral("the window did not get the keyboard focus");
         return run;
     }
 
-    clockid_t windowThreadClock{};
-    pthread_getcpuclockid(pthread_self(), &windowThreadClock);
+    const WindowThread window = WindowThread::current();
     run.recordedFrom = sound.calls().size();
     QEventLoop recording;
     std::thread player([&] {
@@ -342,9 +362,9 @@ Run runOnce(Variant variant, Load load, const std::vector<Stroke> &script, XTest
         }
         // The recorder keeps counting after the last note: its idle cost.
         std::this_thread::sleep_until(at + std::chrono::milliseconds(500));
-        const CpuSample idleFrom = CpuSample::now(windowThreadClock);
+        const CpuSample idleFrom = CpuSample::now(window);
         std::this_thread::sleep_until(at + std::chrono::milliseconds(500) + IdleRecording);
-        run.cpuRecording = cpuBetween(idleFrom, CpuSample::now(windowThreadClock));
+        run.cpuRecording = cpuBetween(idleFrom, CpuSample::now(window));
         QMetaObject::invokeMethod(
             &form,
             [&] {
@@ -363,12 +383,10 @@ Run runOnce(Variant variant, Load load, const std::vector<Stroke> &script, XTest
         return run;
     }
     run.counts = recordedCounts(form);
-    const CpuSample playbackFrom = CpuSample::now(windowThreadClock);
+    const CpuSample playbackFrom = CpuSample::now(window);
     form.SpeedButton6Click();
-    run.cpuPlayback = cpuBetween(playbackFrom, CpuSample::now(windowThreadClock));
+    run.cpuPlayback = cpuBetween(playbackFrom, CpuSample::now(window));
     run.replayedTo = sound.calls().size();
-    run.longestTickMs = tickTimer.longest().count();
-    run.longTicks = tickTimer.longTicks();
     if (run.replayedTo - run.replayedFrom != script.size())
         run.failure =
             QStringLiteral("%1 of %2 notes were replayed").arg(run.replayedTo - run.replayedFrom).arg(script.size());
@@ -549,33 +567,35 @@ double loadAverage()
 
 void printTables(const std::vector<Run> &runs, const std::vector<Figures> &figures)
 {
-    std::printf("\n%-10s | %-9s | %6s | %6s | %6s  (ms, at play()) | %6s | %6s | %6s  (ms, at sound) | %s | %s\n",
-                "variant", "load", "median", "p95", "max", "median", "p95", "max", "CPU recording %", "CPU playback %");
+    std::printf("\n%-10s | %-9s | %6s | %6s | %6s  (ms, at play()) | %6s | %6s | %6s  (ms, at sound)\n", "variant",
+                "load", "median", "p95", "max", "median", "p95", "max");
     for (std::size_t i = 0; i < runs.size(); ++i) {
         const Figures &f = figures[i];
-        const Run &run = runs[i];
-        std::printf("%-10s | %-9s | %6.2f | %6.2f | %6.2f                  | %6.2f | %6.2f | %6.2f                 | "
-                    "%6.1f (%5.1f) | %5.1f (%5.1f)\n",
-                    nameOf(run.variant), nameOf(run.load), f.atPlay.median, f.atPlay.p95, f.atPlay.max,
-                    f.atSound.median, f.atSound.p95, f.atSound.max, run.cpuRecording.process,
-                    run.cpuRecording.windowThread, run.cpuPlayback.process, run.cpuPlayback.windowThread);
+        std::printf("%-10s | %-9s | %6.2f | %6.2f | %6.2f                  | %6.2f | %6.2f | %6.2f\n",
+                    nameOf(runs[i].variant), nameOf(runs[i].load), f.atPlay.median, f.atPlay.p95, f.atPlay.max,
+                    f.atSound.median, f.atSound.p95, f.atSound.max);
     }
-    std::printf("\n%-10s | %-9s | %s | %s | %s | %s | %s | %s | %s | %s\n", "variant", "load", "offset median ms",
-                "offset mean ms", "ticks/ms recording", "ticks/ms playback", "ticks > 2 ms", "longest tick ms",
-                "capture frames/s", "onsets missing");
+    std::printf("\n%-10s | %-9s | %s | %s | %s | %s\n", "variant", "load", "CPU recording %", "CPU playback %",
+                "wake-ups/s recording", "wake-ups/s playback");
+    for (const Run &run : runs) {
+        std::printf("%-10s | %-9s | %6.2f (%5.2f) | %5.2f (%5.2f) | %20.1f | %19.1f\n", nameOf(run.variant),
+                    nameOf(run.load), run.cpuRecording.process, run.cpuRecording.windowThread, run.cpuPlayback.process,
+                    run.cpuPlayback.windowThread, run.cpuRecording.wakeUpsPerSecond, run.cpuPlayback.wakeUpsPerSecond);
+    }
+    std::printf("\n%-10s | %-9s | %s | %s | %s | %s | %s | %s\n", "variant", "load", "offset median ms",
+                "offset mean ms", "ticks/ms recording", "ticks/ms playback", "capture frames/s", "onsets missing");
     for (std::size_t i = 0; i < runs.size(); ++i) {
         const Figures &f = figures[i];
-        std::printf("%-10s | %-9s | %16.2f | %14.2f | %18.2f | %17.2f | %12ld | %15.1f | %16.0f | %14zu\n",
-                    nameOf(runs[i].variant), nameOf(runs[i].load), f.offsetMedianMs, f.offsetMeanMs,
-                    f.ticksPerMsRecording, f.ticksPerMsPlayback, runs[i].longTicks, runs[i].longestTickMs,
+        std::printf("%-10s | %-9s | %16.2f | %14.2f | %18.2f | %17.2f | %16.0f | %14zu\n", nameOf(runs[i].variant),
+                    nameOf(runs[i].load), f.offsetMedianMs, f.offsetMeanMs, f.ticksPerMsRecording, f.ticksPerMsPlayback,
                     f.captureFramesPerSecond, f.missingOnsets);
     }
-    std::printf("\nCPU: the whole process (the window's thread alone), in %% of one core; recording over %lld s "
-                "after the last note, playback over the whole replay.\n",
+    std::printf("\nCPU: the whole process (the window's thread alone), in %% of one core; wake-ups: the window "
+                "thread's voluntary context switches. Recording over %lld s after the last note, playback over the "
+                "whole replay.\n",
                 static_cast<long long>(IdleRecording.count()));
     std::printf("offset: replayed interval - recorded interval, signed, at play(); the first table has its absolute "
-                "values.\nticks: over recording and playback; a paced tick longer than its slot is time the count "
-                "does not follow.\n");
+                "values.\n");
 }
 
 } // namespace
@@ -593,13 +613,21 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "needs an X server with the XTEST extension in $DISPLAY: run bench/rhythm.sh\n");
         return 1;
     }
-    const std::vector<Stroke> script = makeScript();
-    const auto scriptMs = std::accumulate(script.begin(), script.end(), std::chrono::milliseconds(0),
-                                          [](auto sum, const Stroke &stroke) { return sum + stroke.gapBefore; });
-    std::printf("script: %d notes, gaps %d-%d ms (seed %u), %.1f s from first to last note; "
+    const QStringList arguments = QCoreApplication::arguments();
+    const qsizetype notesOption = arguments.indexOf(QStringLiteral("--notes"));
+    const int notes = notesOption >= 0 ? arguments.value(notesOption + 1).toInt() : DefaultScriptNotes;
+    if (notes < 2) {
+        std::fprintf(stderr, "usage: morvil_rhythm [--notes N]   (N at least 2)\n");
+        return 1;
+    }
+    const std::vector<Stroke> script = makeScript(notes);
+    const auto scriptTime = std::accumulate(script.begin(), script.end(), std::chrono::microseconds(0),
+                                            [](auto sum, const Stroke &stroke) { return sum + stroke.gapBefore; });
+    std::printf("script: %d notes, gaps %lld-%lld ms (seed %u), %.1f s from first to last note; "
                 "load goes to core %d of %ld\n",
-                ScriptNotes, ShortestGapMs, LongestGapMs, ScriptSeed, double(scriptMs.count()) / 1000, lastCore(),
-                sysconf(_SC_NPROCESSORS_ONLN));
+                notes, static_cast<long long>(ShortestGap.count() / 1000),
+                static_cast<long long>(LongestGap.count() / 1000), ScriptSeed, double(scriptTime.count()) / 1e6,
+                lastCore(), sysconf(_SC_NPROCESSORS_ONLN));
 
     std::vector<Run> runs;
     std::vector<PlayCall> calls;
@@ -613,7 +641,7 @@ int main(int argc, char *argv[])
         TimestampingSoundOutput sound(output);
         const QString settingsPath = scratch.filePath(QStringLiteral("settings.ini"));
         for (const Load load : {Load::Idle, Load::Busy}) {
-            for (const Variant variant : {Variant::Paced, Variant::Classic}) {
+            for (const Variant variant : {Variant::Clock, Variant::Paced, Variant::Classic}) {
                 std::printf("%s, %s: load average %.2f ...\n", nameOf(variant), nameOf(load), loadAverage());
                 std::fflush(stdout);
                 runs.push_back(runOnce(variant, load, script, keyboard, sound, settingsPath));

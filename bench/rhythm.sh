@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Measures how a replay keeps the recorded rhythm, and the processor time of the
 # tick loops: starts an X server of its own, runs the rhythm benchmark in it
-# (which prints a table), stops the server. Takes about seven minutes.
-# usage: bench/rhythm.sh [build-dir]      (default: build)
+# (which prints its tables), stops the server. Takes about ten minutes; a
+# shorter script for a trial: bench/rhythm.sh build --notes 20.
+# usage: bench/rhythm.sh [build-dir] [--notes N]      (default: build, 100 notes)
 set -euo pipefail
 
 build=${1:-build}
+shift || true
 bench=$build/morvil_rhythm
 [ -x "$bench" ] || { echo "no $bench: build the target morvil_rhythm first" >&2; exit 1; }
 
@@ -24,4 +26,4 @@ for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
 
 # Qt's own dialogs and no desktop integration: the bench sees what the program does.
 unset XDG_CURRENT_DESKTOP QT_QPA_PLATFORMTHEME
-DISPLAY=:$(cat "$scratch/display") QT_QPA_PLATFORM=xcb "$bench"
+DISPLAY=:$(cat "$scratch/display") QT_QPA_PLATFORM=xcb "$bench" "$@"

@@ -1,20 +1,27 @@
 #pragma once
 
-// How the recorder's and player's loops reach the message queue. The real pump
-// handles window events; tests script what happens in which tick.
+#include <QtGlobal>
+
+// How the recorder's and player's loops reach the message queue and learn how
+// many ticks have passed. A count runs in ticks from 1; the real pump takes them
+// from the clock and sleeps between messages, tests script what happens in which
+// tick.
 class MessagePump
 {
 public:
     virtual ~MessagePump() = default;
 
-    // A count starts (a note was recorded, a playback begins): the time slot in
-    // progress ends one tick from now, and the next ticks follow on from there.
+    // A count begins now (a note sounded, a playback starts): its tick 1 is under way.
     virtual void beginTicks() = 0;
 
-    // One tick's pumping: handle every waiting message, then keep handling
-    // messages as they arrive until the tick's time slot has passed.
-    virtual void pumpTick() = 0;
+    // The tick of the count under way now, 1 or more.
+    virtual qint64 currentTick() = 0;
 
-    // Handle every waiting message once, without waiting.
+    // Sleeps until a message arrives or tick `until` begins, then handles every
+    // waiting message. Returns the tick under way when it woke; the handling may
+    // have begun another count.
+    virtual qint64 waitForMessages(qint64 until) = 0;
+
+    // Handles every waiting message once, without waiting.
     virtual void pumpOnce() = 0;
 };

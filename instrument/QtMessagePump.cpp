@@ -1,73 +1,101 @@
 #include "QtMessagePump.h"
 
 #include <QCoreApplication>
-#include <QSocketNotifier>
 
-#include <sys/timerfd.h>
-#include <unistd.h>
+#include <algorithm>
+#include <utility>
 
-#include <cstdint>
+namespace {
 
-QtMessagePump::QtMessagePump()
+std::chrono::steady_clock::duration tickSpan(qint64 count)
 {
-    m_timerFd = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
-    if (m_timerFd >= 0) {
-        m_timerNotifier = std::make_unique<QSocketNotifier>(m_timerFd, QSocketNotifier::Read);
-        QObject::connect(m_timerNotifier.get(), &QSocketNotifier::activated, [fd = m_timerFd] {
-            std::uint64_t expirations = 0;
-            [[maybe_unused]] const auto bytes = read(fd, &expirations, sizeof expirations);
-        });
-    }
+    return std::chrono::steady_clock::rep(count) * QtMessagePump::TickPeriod;
+}
+
+} // namespace
+
+QtMessagePump::QtMessagePump(DeadlineTimer::Source timerSource) : m_deadlineTimer(timerSource)
+{
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 QtMessagePump::~QtMessagePump()
 {
-    m_timerNotifier.reset();
-    if (m_timerFd >= 0)
-        close(m_timerFd);
+    QCoreApplication::instance()->removeEventFilter(this);
 }
 
 void QtMessagePump::beginTicks()
 {
-    m_slotEnd = Clock::now() + TickPeriod;
+    m_origin = Clock::now();
+    ++m_grid;
 }
 
-void QtMessagePump::pumpTick()
+qint64 QtMessagePump::currentTick()
 {
     const Clock::time_point now = Clock::now();
-    if (now - m_slotEnd > MaxCatchUp)
-        m_slotEnd = now;
-    m_slotEnd += TickPeriod;
+    if (m_batch && m_batch->began)
+        keepUpWith(*m_batch, now);
+    return tickAt(now);
+}
 
-    if (now >= m_slotEnd || m_timerFd < 0) {
-        // Catching up (or no timer to wait with): one pass over the waiting messages.
+qint64 QtMessagePump::waitForMessages(qint64 until)
+{
+    Batch batch{m_grid, until};
+    Batch *const outer = std::exchange(m_batch, &batch);
+    const Clock::time_point deadline = tickStart(until);
+    if (Clock::now() < deadline) {
+        m_deadlineTimer.wakeAt(deadline);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    } else {
+        beginBatch(batch, Clock::now());
         QCoreApplication::processEvents(QEventLoop::AllEvents);
-        return;
     }
-    sleepUntilSlotEnd();
+    m_batch = outer;
+    const Clock::time_point now = Clock::now();
+    if (!batch.began)
+        beginBatch(batch, now);
+    keepUpWith(batch, now);
+    return batch.tick;
 }
 
 void QtMessagePump::pumpOnce()
 {
+    const Clock::time_point now = Clock::now();
+    Batch batch{m_grid, 0, true, tickAt(now)};
+    Batch *const outer = std::exchange(m_batch, &batch);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    m_batch = outer;
+    keepUpWith(batch, Clock::now());
 }
 
-void QtMessagePump::sleepUntilSlotEnd()
+bool QtMessagePump::eventFilter(QObject *, QEvent *)
 {
-    // The first pass handles what is waiting without blocking; later passes sleep
-    // until input arrives or the timer ends the slot. A note handled meanwhile
-    // may move the slot's end, and the timer with it.
-    Clock::time_point armedFor{};
-    while (Clock::now() < m_slotEnd) {
-        if (armedFor != m_slotEnd) {
-            armedFor = m_slotEnd;
-            // steady_clock is CLOCK_MONOTONIC on Linux, so the deadline can be handed over as is.
-            const auto sinceEpoch = std::chrono::duration_cast<std::chrono::nanoseconds>(armedFor.time_since_epoch());
-            itimerspec spec{};
-            spec.it_value.tv_sec = sinceEpoch.count() / 1'000'000'000;
-            spec.it_value.tv_nsec = sinceEpoch.count() % 1'000'000'000;
-            timerfd_settime(m_timerFd, TFD_TIMER_ABSTIME, &spec, nullptr);
-        }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
+    if (m_batch && !m_batch->began)
+        beginBatch(*m_batch, Clock::now());
+    return false;
+}
+
+qint64 QtMessagePump::tickAt(Clock::time_point time) const
+{
+    return std::max<qint64>(1, (time - m_origin) / TickPeriod);
+}
+
+QtMessagePump::Clock::time_point QtMessagePump::tickStart(qint64 tick) const
+{
+    return tick <= 1 ? m_origin : m_origin + tickSpan(tick);
+}
+
+void QtMessagePump::beginBatch(Batch &batch, Clock::time_point now)
+{
+    batch.began = true;
+    if (batch.grid == m_grid && now - tickStart(batch.until) > MaxCatchUp)
+        m_origin = now - tickSpan(batch.until);
+    batch.tick = tickAt(now);
+}
+
+void QtMessagePump::keepUpWith(const Batch &batch, Clock::time_point now)
+{
+    // The tick after the one the handling began in begins now.
+    if (batch.grid == m_grid && now - tickStart(batch.tick + 1) > MaxCatchUp)
+        m_origin = now - tickSpan(batch.tick + 1);
 }

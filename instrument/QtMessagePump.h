@@ -1,42 +1,61 @@
 #pragma once
 
+#include "DeadlineTimer.h"
 #include "MessagePump.h"
 
+#include <QObject>
+
 #include <chrono>
-#include <memory>
 
-class QSocketNotifier;
-
-// Pumps Qt's event queue in ticks of TickPeriod. Within a tick, input is handled
-// as soon as it arrives; the rest of the slot the thread sleeps in the event
-// dispatcher, so a running loop costs next to no processor time. The slots lie
-// on a fixed grid from the start of the count: a tick that ran late (a slow
-// handler, a late wake-up) is followed by ticks without a wait until the count
-// has caught up with the clock, so the count keeps time.
-//
-// A count starts with a whole slot of its own (the one in which the note was
-// played), so a wait of w ms records floor(w) ticks; the replay's count + 1 ticks
-// then give back between w and w + 1 ms.
-class QtMessagePump : public MessagePump
+// Pumps Qt's event queue for the tick loops and takes their ticks from the clock.
+// A tick is a slot of TickPeriod on a grid that starts when the count begins;
+// the first tick also takes the slot the count began in, so a wait of w ms counts
+// max(1, floor(w)) ticks, and a replay's count + 1 ticks give back between w and
+// w + 1 ms. Between messages the thread sleeps in the event dispatcher, woken
+// only by input or by the deadline of a wait: a waiting loop costs no processor
+// time.
+class QtMessagePump : public QObject, public MessagePump
 {
 public:
     static constexpr std::chrono::microseconds TickPeriod{1000};
-    // Further behind than this (a modal dialog, a stalled machine) the grid starts
-    // again instead of counting the stall in a burst of ticks.
+    // Handling that runs this much past the end of the tick it began in (a modal
+    // dialog), or a wake-up this late for its deadline (a stalled machine), counts
+    // as that one tick: the grid starts again instead of counting the stall.
     static constexpr std::chrono::milliseconds MaxCatchUp{250};
 
-    QtMessagePump();
+    explicit QtMessagePump(DeadlineTimer::Source timerSource = DeadlineTimer::Source::Precise);
     ~QtMessagePump() override;
 
     void beginTicks() override;
-    void pumpTick() override;
+    qint64 currentTick() override;
+    qint64 waitForMessages(qint64 until) override;
     void pumpOnce() override;
+
+    DeadlineTimer::Source timerSource() const { return m_deadlineTimer.source(); }
+
+protected:
+    // Notes when the first message of a wake-up is handled.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     using Clock = std::chrono::steady_clock;
-    void sleepUntilSlotEnd();
 
-    Clock::time_point m_slotEnd;
-    int m_timerFd = -1; // wakes the dispatcher at the slot's end, to the microsecond
-    std::unique_ptr<QSocketNotifier> m_timerNotifier;
+    // One pass over the queue, from its first message on.
+    struct Batch
+    {
+        quint64 grid;       // the count the pass belongs to
+        qint64 until;       // the tick whose start was its deadline
+        bool began = false; // its first message is being handled
+        qint64 tick = 0;    // the tick under way then
+    };
+
+    qint64 tickAt(Clock::time_point time) const;
+    Clock::time_point tickStart(qint64 tick) const;
+    void beginBatch(Batch &batch, Clock::time_point now);
+    void keepUpWith(const Batch &batch, Clock::time_point now);
+
+    Clock::time_point m_origin = Clock::now();
+    quint64 m_grid = 0;       // changes at every beginTicks
+    Batch *m_batch = nullptr; // the innermost pass, waiting or handling
+    DeadlineTimer m_deadlineTimer;
 };

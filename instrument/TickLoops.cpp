@@ -2,6 +2,7 @@
 
 #include "MessagePump.h"
 
+#include <algorithm>
 #include <utility>
 
 TickLoops::TickLoops(ProgramState &state, MessagePump &pump, CountDisplay showCount)
@@ -9,72 +10,7 @@ TickLoops::TickLoops(ProgramState &state, MessagePump &pump, CountDisplay showCo
 {
 }
 
-void TickLoops::countSinceNote()
-{
-    m_state.WaitTicks = 0;
-    m_ticksLeft = RecorderTickBound;
-    if (m_pumping == Loop::Recorder) {
-        // The rest of this pump and the next tick's are the new count's first
-        // tick, as they would be for a loop of the note's own: a note that
-        // follows within them records 1, never 0.
-        countTick();
-        m_firstTickUnderWay = true;
-        return;
-    }
-
-    const Loop outer = m_pumping;
-    while (m_ticksLeft > 0) {
-        if (!std::exchange(m_firstTickUnderWay, false)) {
-            if (m_state.RecordStopped) {
-                m_state.WaitTicks = 0;
-                break;
-            }
-            countTick();
-        }
-        pumpFrom(Loop::Recorder, true);
-    }
-    // Reaching the bound ends the loop without a stop; the count stays for the
-    // next note. A playback held by this recording counts on from here, not from
-    // before the recording.
-    if (outer == Loop::Player)
-        m_pump.beginTicks();
-}
-
-void TickLoops::countTick()
-{
-    --m_ticksLeft;
-    ++m_state.WaitTicks;
-    m_showCount(m_state.WaitTicks);
-}
-
-void TickLoops::noteSounded()
-{
-    m_pump.beginTicks();
-}
-
-void TickLoops::beginPlayback()
-{
-    m_pump.beginTicks();
-}
-
-bool TickLoops::waitPlayerTicks(qint64 ticks)
-{
-    for (qint64 tick = 0; tick < ticks; ++tick) {
-        if (m_state.StopPlaying)
-            return false;
-        ++m_state.PlayTicks;
-        m_showCount(m_state.PlayTicks);
-        pumpFrom(Loop::Player, true);
-    }
-    return true;
-}
-
-void TickLoops::pumpAfterPlayerStep()
-{
-    pumpFrom(Loop::Player, false);
-}
-
-void TickLoops::pumpFrom(Loop loop, bool wholeTick)
+template <typename Pumping> auto TickLoops::pumpFrom(Loop loop, Pumping pumping)
 {
     struct Restore
     {
@@ -83,8 +19,108 @@ void TickLoops::pumpFrom(Loop loop, bool wholeTick)
         ~Restore() { pumping = outer; }
     } restore{m_pumping, m_pumping};
     m_pumping = loop;
-    if (wholeTick)
-        m_pump.pumpTick();
-    else
-        m_pump.pumpOnce();
+    return pumping();
+}
+
+void TickLoops::noteSounded()
+{
+    if (m_pumping == Loop::Recorder)
+        m_state.WaitTicks = qint32(std::min(m_pump.currentTick(), RecorderTickBound));
+    beginCount();
+}
+
+void TickLoops::countSinceNote()
+{
+    m_state.WaitTicks = 0;
+    if (m_pumping == Loop::Recorder)
+        return;
+
+    for (;;) {
+        const qint64 tick = m_pump.currentTick();
+        // Reaching the bound ends the loop without a stop; the count stays for
+        // the next note.
+        if (tick > RecorderTickBound) {
+            m_state.WaitTicks = qint32(RecorderTickBound);
+            return;
+        }
+        if (m_state.RecordStopped) {
+            m_state.WaitTicks = 0;
+            return;
+        }
+        m_state.WaitTicks = qint32(tick);
+        m_showCount(m_state.WaitTicks);
+        pumpFrom(Loop::Recorder, [this] { return m_pump.waitForMessages(RecorderTickBound + 1); });
+    }
+}
+
+void TickLoops::beginPlayback()
+{
+    beginCount();
+    m_playerTicksDone = 0;
+    m_playerTickOffset = 0;
+}
+
+bool TickLoops::waitPlayerTicks(qint64 ticks)
+{
+    if (ticks <= 0)
+        return true;
+    const qint64 first = m_playerTicksDone + 1;
+    const qint64 last = m_playerTicksDone + ticks;
+    m_playerTicksDone = last;
+    // A flag set while the wait's last tick is under way no longer stops it: the
+    // next test comes after the note (as the stop test of a tick comes before
+    // the messages handled in it).
+    bool inLastTick = false;
+    for (;;) {
+        const qint64 tick = playerTick();
+        if (!inLastTick && m_state.StopPlaying)
+            return false;
+        m_state.PlayTicks = std::min(tick, last) - first + 1;
+        m_showCount(m_state.PlayTicks);
+        if (tick > last)
+            return true;
+        inLastTick = waitForPlayerTick(last + 1) >= last;
+    }
+}
+
+void TickLoops::pumpAfterPlayerStep()
+{
+    const quint64 counts = m_countsBegun;
+    const qint64 done = m_playerTicksDone;
+    pumpFrom(Loop::Player, [this] { m_pump.pumpOnce(); });
+    resumePlayback(counts, done, done);
+}
+
+qint64 TickLoops::waitForPlayerTick(qint64 until)
+{
+    const quint64 counts = m_countsBegun;
+    const qint64 done = m_playerTicksDone;
+    const qint64 offset = m_playerTickOffset;
+    const qint64 woke =
+        pumpFrom(Loop::Player, [this, until, offset] { return m_pump.waitForMessages(until - offset); }) + offset;
+    resumePlayback(counts, done, woke);
+    return woke;
+}
+
+// A recording, or a second playback, that ran inside the player's pump began
+// counts of its own: the playback counts on from its end, the tick after the one
+// it held beginning now.
+void TickLoops::resumePlayback(quint64 countsBefore, qint64 ticksDone, qint64 heldTick)
+{
+    if (m_countsBegun == countsBefore)
+        return;
+    beginCount();
+    m_playerTicksDone = ticksDone;
+    m_playerTickOffset = heldTick;
+}
+
+qint64 TickLoops::playerTick()
+{
+    return m_pump.currentTick() + m_playerTickOffset;
+}
+
+void TickLoops::beginCount()
+{
+    ++m_countsBegun;
+    m_pump.beginTicks();
 }

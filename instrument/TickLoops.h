@@ -6,34 +6,36 @@
 
 class MessagePump;
 
-// The counting loops of the recorder and the player. A tick tests the loop's
-// stop flag, counts, shows the count and pumps messages; every command (another
-// note, stop, play, closing) runs inside that pump and returns into the loop.
+// The counting loops of the recorder and the player. A loop sleeps in the pump
+// until a message arrives or its wait is over; after each wake-up it takes the
+// count from the pump, tests its stop flag and shows the count. Every command
+// (another note, stop, play, closing) runs inside that pump and returns into the
+// loop, so the flags can only change there.
 //
 // The recorder keeps one loop however many notes arrive: a note handled inside
-// the recorder's own pump restarts the count and the bound of the running loop
-// instead of starting a loop inside it, so a long recording never deepens the
-// call stack. Only a note that arrives inside the player's pump starts a loop
-// of its own there, holding the playback until the recording stops.
+// the recorder's own pump begins a new count, and with it a new bound, for the
+// running loop instead of starting a loop inside it, so a long recording never
+// deepens the call stack. Only a note that arrives inside the player's pump
+// starts a loop of its own there, holding the playback until the recording stops.
 class TickLoops
 {
 public:
-    static constexpr qint32 RecorderTickBound = 1'000'000'000;
+    static constexpr qint64 RecorderTickBound = 1'000'000'000;
 
     using CountDisplay = std::function<void(qint32 count)>;
 
     TickLoops(ProgramState &state, MessagePump &pump, CountDisplay showCount);
 
-    // A note has just started sounding: the wait before the next one is measured
-    // from here, not from the end of the note's handling.
+    // A note has just started sounding. Inside a running recording WaitTicks then
+    // holds the ticks since the note before; the next wait is measured from here.
     void noteSounded();
 
     // Counts ticks since the note just recorded until RecordStopped or the bound.
     // Returns at once when called from the pump of a running recorder loop: that
-    // loop goes on counting from zero.
+    // loop goes on counting from the note.
     void countSinceNote();
 
-    // A playback starts: its ticks count from now.
+    // A playback starts: its ticks count from now, on through all its waits.
     void beginPlayback();
 
     // Waits the given number of player ticks (a record's count + 1, which can
@@ -50,13 +52,20 @@ private:
         Recorder,
         Player
     };
-    void countTick();
-    void pumpFrom(Loop loop, bool wholeTick);
+
+    template <typename Pumping> auto pumpFrom(Loop loop, Pumping pumping);
+    qint64 waitForPlayerTick(qint64 until);
+    void resumePlayback(quint64 countsBefore, qint64 ticksDone, qint64 heldTick);
+    qint64 playerTick();
+    void beginCount();
 
     ProgramState &m_state;
     MessagePump &m_pump;
     CountDisplay m_showCount;
-    Loop m_pumping = Loop::None;      // the loop whose pump is handling messages right now
-    qint32 m_ticksLeft = 0;           // bound of the running recorder loop
-    bool m_firstTickUnderWay = false; // a note inside the recorder's pump has counted its first tick
+    Loop m_pumping = Loop::None; // the loop whose pump is handling messages right now
+    quint64 m_countsBegun = 0;
+    // The playback's ticks run on across its waits, as the pump's ticks of the
+    // count plus an offset that carries them over a recording held inside it.
+    qint64 m_playerTicksDone = 0; // in the waits finished
+    qint64 m_playerTickOffset = 0;
 };

@@ -22,10 +22,14 @@ private slots:
     void firstNoteAfterStopRecordsZero();
     void countIsShownAtEveryTick();
     void millionNotesKeepTheStackFlat();
+    void boundEndsTheLoopAndTheCountStays();
 
     void playerWaitsTheGivenTicks();
     void longestRecordedWaitIsWaited();
     void stopPlayingEndsAWait();
+    void stopInTheLastTickLetsTheNoteSound();
+    void quietWaitWakesOnlyAtItsDeadline();
+    void deadlinePassingWhileAHandlerRuns();
     void noteDuringAWaitHoldsThePlaybackUntilStopped();
     void noteDuringPlayerStepPumpStartsItsOwnLoop();
     void everyCountStartsOnItsOwnClock();
@@ -135,6 +139,17 @@ void TickLoopsTest::millionNotesKeepTheStackFlat()
     QCOMPARE(deepestFrame, firstFrame);
 }
 
+void TickLoopsTest::boundEndsTheLoopAndTheCountStays()
+{
+    note();
+    QCOMPARE(m_pump->ticks(), TickLoops::RecorderTickBound);
+    QCOMPARE(m_state.WaitTicks, TickLoops::RecorderTickBound);
+    QVERIFY(!m_state.RecordStopped);
+    m_pump->inTick(1, [this] { m_state.RecordStopped = true; });
+    note();
+    QCOMPARE(m_records, (std::vector<qint32>{0, qint32(TickLoops::RecorderTickBound)}));
+}
+
 void TickLoopsTest::playerWaitsTheGivenTicks()
 {
     QVERIFY(m_loops->waitPlayerTicks(11));
@@ -158,6 +173,56 @@ void TickLoopsTest::stopPlayingEndsAWait()
     QVERIFY(!m_loops->waitPlayerTicks(100));
     QCOMPARE(m_pump->ticks(), 4);
     QCOMPARE(m_state.PlayTicks, 4);
+}
+
+void TickLoopsTest::stopInTheLastTickLetsTheNoteSound()
+{
+    // The stop test of a tick comes before the messages handled in it, so a stop
+    // in the last tick of a wait is seen at the next line.
+    m_loops->beginPlayback();
+    m_pump->inTick(5, [this] { m_state.StopPlaying = true; });
+    QVERIFY(m_loops->waitPlayerTicks(5));
+    QCOMPARE(m_state.PlayTicks, 5);
+    QVERIFY(!m_loops->waitPlayerTicks(3));
+    QCOMPARE(m_pump->ticks(), 5);
+
+    m_state.StopPlaying = false;
+    m_loops->beginPlayback();
+    m_pump->inTick(4, [this] { m_state.StopPlaying = true; });
+    QVERIFY(!m_loops->waitPlayerTicks(5));
+    QCOMPARE(m_pump->ticks(), 5 + 4);
+}
+
+void TickLoopsTest::quietWaitWakesOnlyAtItsDeadline()
+{
+    // The count comes from the pump's ticks, not from how often the loop woke.
+    m_loops->beginPlayback();
+    QVERIFY(m_loops->waitPlayerTicks(900));
+    QCOMPARE(m_shown, (std::vector<qint32>{1, 900}));
+    QCOMPARE(m_pump->ticks(), 900);
+}
+
+void TickLoopsTest::deadlinePassingWhileAHandlerRuns()
+{
+    m_loops->beginPlayback();
+    m_pump->inTick(3, [this] { m_pump->passTicks(10); });
+    QVERIFY(m_loops->waitPlayerTicks(5));
+    QCOMPARE(m_pump->ticks(), 3 + 10);
+    QCOMPARE(m_state.PlayTicks, 5);
+    // The waits keep to the playback's clock: the next one is already over, the
+    // one after it ends on time.
+    QVERIFY(m_loops->waitPlayerTicks(5));
+    QCOMPARE(m_pump->ticks(), 3 + 10);
+    QVERIFY(m_loops->waitPlayerTicks(5));
+    QCOMPARE(m_pump->ticks(), 15);
+
+    // A stop handled before the deadline passed still ends the wait.
+    m_loops->beginPlayback();
+    m_pump->inTick(3, [this] {
+        m_state.StopPlaying = true;
+        m_pump->passTicks(10);
+    });
+    QVERIFY(!m_loops->waitPlayerTicks(5));
 }
 
 void TickLoopsTest::noteDuringAWaitHoldsThePlaybackUntilStopped()

@@ -1,6 +1,19 @@
 #include "ScriptedPump.h"
 
-#include <stdexcept>
+#include <algorithm>
+
+namespace {
+
+void runDue(std::multimap<qint64, ScriptedPump::Action> &actions, const qint64 &now)
+{
+    while (!actions.empty() && actions.begin()->first <= now) {
+        ScriptedPump::Action action = std::move(actions.begin()->second);
+        actions.erase(actions.begin());
+        action();
+    }
+}
+
+} // namespace
 
 void ScriptedPump::inTick(qint64 ticksFromNow, Action action)
 {
@@ -12,24 +25,42 @@ void ScriptedPump::inNextPumpOnce(Action action)
     m_onceActions.emplace(m_passesOnce + 1, std::move(action));
 }
 
-void ScriptedPump::pumpTick()
+void ScriptedPump::beginTicks()
 {
-    ++m_ticks;
-    if (m_tickActions.empty() && m_onceActions.empty() && --m_idleTickLimit < 0)
-        throw std::logic_error("a tick loop kept running after the script ended");
-    while (!m_tickActions.empty() && m_tickActions.begin()->first <= m_ticks) {
-        Action action = std::move(m_tickActions.begin()->second);
-        m_tickActions.erase(m_tickActions.begin());
-        action();
+    ++m_beginnings;
+    m_countStart = m_ticks;
+}
+
+// Inside the pass of tick t the count is at t; once the latest pass is over,
+// the next tick is under way. A count begun inside a pass has the rest of it and
+// the next tick as its first.
+qint64 ScriptedPump::currentTick()
+{
+    return std::max<qint64>(1, m_ticks - m_countStart + (m_inPass ? 0 : 1));
+}
+
+qint64 ScriptedPump::waitForMessages(qint64 until)
+{
+    if (m_tickActions.empty()) {
+        m_ticks = std::max(m_ticks, m_countStart + until - 1);
+        m_inPass = false;
+        return currentTick();
     }
+    ++m_ticks;
+    m_inPass = true;
+    const qint64 woke = currentTick();
+    struct EndPass
+    {
+        bool &inPass;
+        ~EndPass() { inPass = false; }
+    } endPass{m_inPass};
+    // Reads the clock as it goes: actions due during a long handling run too.
+    runDue(m_tickActions, m_ticks);
+    return woke;
 }
 
 void ScriptedPump::pumpOnce()
 {
     ++m_passesOnce;
-    while (!m_onceActions.empty() && m_onceActions.begin()->first <= m_passesOnce) {
-        Action action = std::move(m_onceActions.begin()->second);
-        m_onceActions.erase(m_onceActions.begin());
-        action();
-    }
+    runDue(m_onceActions, m_passesOnce);
 }

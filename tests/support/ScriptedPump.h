@@ -8,8 +8,10 @@
 #include <map>
 
 // A message pump for tests: runs given actions in given ticks and never sleeps.
-// Ticks are counted over the pump's whole life, from 1; pumpOnce() passes are
-// not ticks.
+// Ticks are counted over the pump's whole life, from 1. While actions are left,
+// every wait handles the next tick, as a window does that gets messages all the
+// time; with nothing left to run, a wait passes straight to its deadline.
+// pumpOnce() passes are not ticks.
 class ScriptedPump : public MessagePump
 {
 public:
@@ -20,25 +22,26 @@ public:
     void inTick(qint64 ticksFromNow, Action action);
     // Runs action inside the next pumpOnce() pass.
     void inNextPumpOnce(Action action);
+    // From inside an action: its handling lasts this many ticks more. Actions
+    // due meanwhile run when it is done, in the same pass.
+    void passTicks(qint64 ticks) { m_ticks += ticks; }
 
     qint64 ticks() const { return m_ticks; }
     qint64 passesOnce() const { return m_passesOnce; }
     // How often a loop began counting.
     int beginnings() const { return m_beginnings; }
 
-    // A loop that keeps pumping this many ticks past the last scripted action
-    // fails the test instead of running for ever.
-    void setIdleTickLimit(qint64 limit) { m_idleTickLimit = limit; }
-
-    void beginTicks() override { ++m_beginnings; }
-    void pumpTick() override;
+    void beginTicks() override;
+    qint64 currentTick() override;
+    qint64 waitForMessages(qint64 until) override;
     void pumpOnce() override;
 
 private:
     qint64 m_ticks = 0;
+    qint64 m_countStart = 0;
+    bool m_inPass = false; // the actions of tick m_ticks are running
     qint64 m_passesOnce = 0;
     int m_beginnings = 0;
-    qint64 m_idleTickLimit = 100'000;
     std::multimap<qint64, Action> m_tickActions;
     std::multimap<qint64, Action> m_onceActions;
 };
