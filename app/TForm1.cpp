@@ -39,7 +39,7 @@ constexpr ControlFont ControlFonts[] = {
 TForm1::TForm1(SoundOutput &sound, MessagePump &pump, QSettings &settings, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::TForm1>()), m_settings(settings), m_bank(SampleBank::embedded()),
       m_samplePlayer(m_bank, sound),
-      m_loops(m_state, pump, [this](qint32 count) { m_caption = QString::number(count); })
+      m_loops(m_state, pump, [this](qint64 count) { m_caption = QString::number(count); })
 {
     installFontSubstitutes();
     if (!qobject_cast<HintDelayStyle *>(QApplication::style()))

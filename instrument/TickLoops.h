@@ -22,7 +22,7 @@ class TickLoops
 public:
     static constexpr qint64 RecorderTickBound = 1'000'000'000;
 
-    using CountDisplay = std::function<void(qint32 count)>;
+    using CountDisplay = std::function<void(qint64 count)>;
 
     TickLoops(ProgramState &state, MessagePump &pump, CountDisplay showCount);
 

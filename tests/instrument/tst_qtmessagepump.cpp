@@ -125,7 +125,7 @@ void QtMessagePumpTest::burstOfNotesRecordsOneEach()
 {
     QtMessagePump pump(source());
     ProgramState state;
-    TickLoops loops(state, pump, [](qint32) {});
+    TickLoops loops(state, pump, [](qint64) {});
     std::vector<qint32> records;
     const auto note = [&] {
         state.RecordStopped = false;

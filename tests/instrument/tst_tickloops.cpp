@@ -41,7 +41,7 @@ private:
     std::unique_ptr<ScriptedPump> m_pump;
     std::unique_ptr<TickLoops> m_loops;
     std::vector<qint32> m_records;
-    std::vector<qint32> m_shown;
+    std::vector<qint64> m_shown;
 };
 
 void TickLoopsTest::init()
@@ -49,7 +49,7 @@ void TickLoopsTest::init()
     m_state = ProgramState{};
     m_state.RecordStopped = true;
     m_pump = std::make_unique<ScriptedPump>();
-    m_loops = std::make_unique<TickLoops>(m_state, *m_pump, [this](qint32 count) { m_shown.push_back(count); });
+    m_loops = std::make_unique<TickLoops>(m_state, *m_pump, [this](qint64 count) { m_shown.push_back(count); });
     m_records.clear();
     m_shown.clear();
 }
@@ -109,7 +109,7 @@ void TickLoopsTest::countIsShownAtEveryTick()
     m_pump->inTick(3, [this] { note(); });
     m_pump->inTick(5, [this] { m_state.RecordStopped = true; });
     note();
-    QCOMPARE(m_shown, (std::vector<qint32>{1, 2, 3, 1, 2}));
+    QCOMPARE(m_shown, (std::vector<qint64>{1, 2, 3, 1, 2}));
 }
 
 void TickLoopsTest::millionNotesKeepTheStackFlat()
@@ -162,9 +162,17 @@ void TickLoopsTest::playerWaitsTheGivenTicks()
 void TickLoopsTest::longestRecordedWaitIsWaited()
 {
     // A count of 2147483647 asks for one tick more than 32 bits hold.
+    const qint64 longest = qint64(std::numeric_limits<qint32>::max()) + 1;
     m_pump->inTick(3, [this] { m_state.StopPlaying = true; });
-    QVERIFY(!m_loops->waitPlayerTicks(qint64(std::numeric_limits<qint32>::max()) + 1));
+    QVERIFY(!m_loops->waitPlayerTicks(longest));
     QCOMPARE(m_pump->ticks(), 3);
+
+    m_state.StopPlaying = false;
+    m_loops->beginPlayback();
+    QVERIFY(m_loops->waitPlayerTicks(longest));
+    QCOMPARE(m_pump->ticks(), 3 + longest);
+    QCOMPARE(m_state.PlayTicks, longest);
+    QCOMPARE(m_shown.back(), longest);
 }
 
 void TickLoopsTest::stopPlayingEndsAWait()
@@ -198,7 +206,7 @@ void TickLoopsTest::quietWaitWakesOnlyAtItsDeadline()
     // The count comes from the pump's ticks, not from how often the loop woke.
     m_loops->beginPlayback();
     QVERIFY(m_loops->waitPlayerTicks(900));
-    QCOMPARE(m_shown, (std::vector<qint32>{1, 900}));
+    QCOMPARE(m_shown, (std::vector<qint64>{1, 900}));
     QCOMPARE(m_pump->ticks(), 900);
 }
 
