@@ -41,7 +41,7 @@ qint64 QtMessagePump::currentTick()
 qint64 QtMessagePump::waitForMessages(qint64 until)
 {
     Batch batch{m_grid, until};
-    Batch *const outer = std::exchange(m_batch, &batch);
+    const Entered entered{m_batch, std::exchange(m_batch, &batch)};
     const Clock::time_point deadline = tickStart(until);
     if (Clock::now() < deadline) {
         m_deadlineTimer.wakeAt(deadline);
@@ -50,7 +50,6 @@ qint64 QtMessagePump::waitForMessages(qint64 until)
         beginBatch(batch, Clock::now());
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
-    m_batch = outer;
     const Clock::time_point now = Clock::now();
     if (!batch.began)
         beginBatch(batch, now);
@@ -62,9 +61,8 @@ void QtMessagePump::pumpOnce()
 {
     const Clock::time_point now = Clock::now();
     Batch batch{m_grid, 0, true, tickAt(now)};
-    Batch *const outer = std::exchange(m_batch, &batch);
+    const Entered entered{m_batch, std::exchange(m_batch, &batch)};
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-    m_batch = outer;
     keepUpWith(batch, Clock::now());
 }
 
@@ -88,6 +86,7 @@ QtMessagePump::Clock::time_point QtMessagePump::tickStart(qint64 tick) const
 void QtMessagePump::beginBatch(Batch &batch, Clock::time_point now)
 {
     batch.began = true;
+    // Woken far behind the deadline: the deadline's tick begins now.
     if (batch.grid == m_grid && now - tickStart(batch.until) > MaxCatchUp)
         m_origin = now - tickSpan(batch.until);
     batch.tick = tickAt(now);

@@ -49,6 +49,14 @@ private:
         qint64 tick = 0;    // the tick under way then
     };
 
+    // Makes a pass the innermost one for as long as it runs.
+    struct Entered
+    {
+        Batch *&current;
+        Batch *outer;
+        ~Entered() { current = outer; }
+    };
+
     qint64 tickAt(Clock::time_point time) const;
     Clock::time_point tickStart(qint64 tick) const;
     void beginBatch(Batch &batch, Clock::time_point now);
