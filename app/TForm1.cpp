@@ -59,6 +59,7 @@ TForm1::TForm1(SoundOutput &sound, MessagePump &pump, QSettings &settings, QWidg
 
     createNoteActions();
     createCommandActions();
+    createPopupMenu();
     connectButtons();
     new KeypadShortcuts(this);
 

@@ -18,6 +18,7 @@ class QKeyEvent;
 class QLabel;
 class QSettings;
 class SoundOutput;
+class TBarPopupMenu;
 class Tabtx;
 
 namespace Ui {
@@ -116,6 +117,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     // Creation, show and close, and the helpers the commands share (TForm1.cpp)
@@ -148,6 +150,7 @@ private:
 
     // The popup menu (TForm1Menu.cpp)
     void createCommandActions();
+    void createPopupMenu();
     void connectButtons();
 
     // Colours and settings (TForm1Colors.cpp)
@@ -187,4 +190,5 @@ private:
     QAction *mnbk = nullptr;
 
     Tabtx *m_abtx = nullptr;
+    TBarPopupMenu *BarPopupMenu1 = nullptr;
 };

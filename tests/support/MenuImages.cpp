@@ -1,7 +1,10 @@
 #include "MenuImages.h"
 
+#include <QMenu>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <QStyleOptionMenuItem>
 #include <QWidget>
 
 #include <cstdint>
@@ -9,6 +12,17 @@
 QImage windowImage(QWidget *window)
 {
     return window->screen()->grabWindow(window->winId()).toImage();
+}
+
+QImage panelOf(const QMenu &menu)
+{
+    QImage image(menu.size(), QImage::Format_RGB32);
+    QPainter painter(&image);
+    QStyleOptionMenuItem option;
+    option.initFrom(&menu);
+    option.state = QStyle::State_None;
+    menu.style()->drawPrimitive(QStyle::PE_PanelMenu, &option, &painter, &menu);
+    return image;
 }
 
 QRgb colorAt(const QImage &image, int x, int y)

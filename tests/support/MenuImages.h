@@ -3,11 +3,15 @@
 #include <QImage>
 #include <QRgb>
 
+class QMenu;
 class QWidget;
 
 // What a shown top-level window shows on the offscreen platform: its backing store as
 // every paint so far has left it, partial repaints included.
 QImage windowImage(QWidget *window);
+
+// A menu's background as its style paints it with nothing on it.
+QImage panelOf(const QMenu &menu);
 
 // The colour of a pixel without its alpha.
 QRgb colorAt(const QImage &image, int x, int y);

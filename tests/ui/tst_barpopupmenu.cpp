@@ -6,9 +6,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QSignalSpy>
-#include <QStyleOptionMenuItem>
 #include <QTest>
 
 #include <memory>
@@ -54,18 +52,6 @@ QImage poppedUp(TBarPopupMenu &menu)
 {
     menu.Popup(PopupPoint.x(), PopupPoint.y());
     return shownImage(menu);
-}
-
-// The menu's background as its style paints it with nothing on it.
-QImage panelOf(const QMenu &menu)
-{
-    QImage image(menu.size(), QImage::Format_RGB32);
-    QPainter painter(&image);
-    QStyleOptionMenuItem option;
-    option.initFrom(&menu);
-    option.state = QStyle::State_None;
-    menu.style()->drawPrimitive(QStyle::PE_PanelMenu, &option, &painter, &menu);
-    return image;
 }
 
 // The summed height of the visible items not captioned "#".
