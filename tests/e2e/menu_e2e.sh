@@ -1,0 +1,138 @@
+#!/bin/bash
+# Opens Morvil's popup menu with real right clicks in an X server of its own, plays
+# a recorded list from it, and runs the play, stop and layout commands from their
+# Ctrl shortcuts with the menu closed; what plays is heard in SDL's disk-driver
+# capture of the sound output. With MORVIL_SCREENSHOTS set to a folder, the open
+# menu is saved there as menu.png.
+# usage: menu_e2e.sh <morvil program> <folder of the note samples>
+set -uo pipefail
+
+morvil=$1
+samples=$2
+here=$(cd "$(dirname "$0")" && pwd)
+python=${PYTHON:-/usr/bin/python3} # the one with numpy
+source "$here/xserver.sh"
+
+setxkbmap us || { echo "no X server on $DISPLAY"; exit 1; }
+capture=$work/sound.raw
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$capture
+settings=$work/config/Morvil/morvil.ini
+
+start_morvil() {
+    "$morvil" >>"$work/morvil.log" 2>&1 &
+    morvil_pid=$!
+    window=
+    for _ in $(seq 100); do
+        window=$(xdotool search --onlyvisible --pid "$morvil_pid" 2>/dev/null | head -n 1)
+        [ -n "$window" ] && [ -s "$capture" ] && break
+        sleep 0.1
+    done
+    if [ -z "$window" ] || [ ! -s "$capture" ]; then
+        echo "morvil showed no window or opened no sound output"
+        cat "$work/morvil.log"
+        exit 1
+    fi
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    # There is no window manager: the window must be given the focus before typing.
+    xdotool windowfocus --sync "$window"
+}
+
+ended() {
+    for _ in $(seq 50); do
+        kill -0 "$morvil_pid" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# The program's other visible window: the open menu.
+menu_window() {
+    xdotool search --onlyvisible --pid "$morvil_pid" 2>/dev/null | grep -vx "$window" | head -n 1
+}
+
+# right_click_opens <what> <x> <y>: a right click at the screen point opens the menu there.
+right_click_opens() {
+    xdotool mousemove --sync "$2" "$3" click 3
+    local menu=
+    for _ in $(seq 50); do
+        menu=$(menu_window)
+        [ -n "$menu" ] && break
+        sleep 0.1
+    done
+    [ -n "$menu" ] || { fail "a right click on $1 opened no menu"; return 1; }
+    local MX MY
+    eval "$(xdotool getwindowgeometry --shell "$menu" | sed 's/^/M/')"
+    [ "$MX,$MY" = "$2,$3" ] || fail "the menu opened from $1 is at $MX,$MY, not at the pointer $2,$3"
+}
+
+wait_for_silence() {
+    for _ in $(seq 60); do
+        "$python" "$here/keys_e2e_notes.py" "$capture" 0 "$samples" silent && return
+        sleep 0.1
+    done
+    fail "the sound never fell silent"
+}
+
+# expect_heard <what> <expected notes> <seconds> <xdotool arguments...>
+expect_heard() {
+    local what=$1 expected=$2 seconds=$3
+    shift 3
+    wait_for_silence
+    local start
+    start=$(stat -c %s "$capture")
+    xdotool "$@"
+    sleep "$seconds"
+    local heard
+    heard=$("$python" "$here/keys_e2e_notes.py" "$capture" "$start" "$samples")
+    [ "$heard" = "$expected" ] || fail "$what played '$heard', expected '$expected'"
+}
+
+close_window() { # through its own close button
+    xdotool mousemove --sync $((X + 1 + 352 + 9)) $((Y + 1 + 2 + 8)) click 1
+}
+
+start_morvil
+note_button=($((X + 1 + 7 + 10)) $((Y + 1 + 21 + 83 + 10)))
+title_bar=($((X + 1 + 250)) $((Y + 1 + 10)))
+
+right_click_opens "a note button" "${note_button[@]}"
+sleep 0.3
+if [ -n "${MORVIL_SCREENSHOTS:-}" ]; then
+    mkdir -p "$MORVIL_SCREENSHOTS" && import -window root "$MORVIL_SCREENSHOTS/menu.png"
+fi
+xdotool key Escape
+sleep 0.3
+right_click_opens "the title bar" "${title_bar[@]}"
+xdotool key Escape
+sleep 0.3
+[ -z "$(menu_window)" ] || fail "Escape did not close the menu"
+
+# Notes 0 and 4, 0.8 s apart; the right click plays none.
+xdotool windowfocus --sync "$window"
+xdotool key 38 sleep 0.8 key 42
+# Yürüt is the fourth item; its first item plays the list.
+right_click_opens "a note button" "${note_button[@]}"
+expect_heard "Yürüt > Notaları Çal" "0 4" 1.5 key Down Down Down Down Right Return
+xdotool windowfocus --sync "$window"
+expect_heard "Ctrl+F9" "0 4" 1.5 key ctrl+F9
+expect_heard "Ctrl+F9, Ctrl+F10 in the wait" "0" 1.5 key ctrl+F9 sleep 0.3 key ctrl+F10
+
+# Ctrl+F chooses the F layout, which the close stores.
+xdotool key ctrl+f
+close_window
+ended || fail "the close button did not end the program"
+grep -q '^Klavye=1' "$settings" 2>/dev/null || fail "Ctrl+F did not choose the F layout"
+
+# A recording stopped by Ctrl+F11 closes without a question; Ctrl+Q chose the Q layout.
+start_morvil
+xdotool key 38 sleep 0.2 key ctrl+F11 sleep 0.2 key ctrl+q
+close_window
+ended || fail "the recording still ran after Ctrl+F11: closing asked first"
+grep -q '^Klavye=0' "$settings" 2>/dev/null || fail "Ctrl+Q did not choose the Q layout"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed; the program wrote:"
+    cat "$work/morvil.log"
+    exit 1
+fi
+echo "menu checks passed"
