@@ -18,31 +18,17 @@ capture=$work/sound.raw
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$capture
 settings=$work/config/Morvil/morvil.ini
 
-start_morvil() {
-    "$morvil" >>"$work/morvil.log" 2>&1 &
-    morvil_pid=$!
-    window=
+# The program with its sound output open, its window placed and given the focus
+# (there is no window manager to give it).
+start_listened_to() {
+    start_morvil
     for _ in $(seq 100); do
-        window=$(xdotool search --onlyvisible --pid "$morvil_pid" 2>/dev/null | head -n 1)
-        [ -n "$window" ] && [ -s "$capture" ] && break
+        [ -s "$capture" ] && break
         sleep 0.1
     done
-    if [ -z "$window" ] || [ ! -s "$capture" ]; then
-        echo "morvil showed no window or opened no sound output"
-        cat "$work/morvil.log"
-        exit 1
-    fi
+    [ -s "$capture" ] || { echo "morvil opened no sound output"; cat "$work/morvil.log"; exit 1; }
     eval "$(xdotool getwindowgeometry --shell "$window")"
-    # There is no window manager: the window must be given the focus before typing.
     xdotool windowfocus --sync "$window"
-}
-
-ended() {
-    for _ in $(seq 50); do
-        kill -0 "$morvil_pid" 2>/dev/null || return 0
-        sleep 0.1
-    done
-    return 1
 }
 
 # The program's other visible window: the open menu.
@@ -91,7 +77,7 @@ close_window() { # through its own close button
     xdotool mousemove --sync $((X + 1 + 352 + 9)) $((Y + 1 + 2 + 8)) click 1
 }
 
-start_morvil
+start_listened_to
 note_button=($((X + 1 + 7 + 10)) $((Y + 1 + 21 + 83 + 10)))
 title_bar=($((X + 1 + 250)) $((Y + 1 + 10)))
 
@@ -124,7 +110,7 @@ ended || fail "the close button did not end the program"
 grep -q '^Klavye=1' "$settings" 2>/dev/null || fail "Ctrl+F did not choose the F layout"
 
 # A recording stopped by Ctrl+F11 closes without a question; Ctrl+Q chose the Q layout.
-start_morvil
+start_listened_to
 xdotool key 38 sleep 0.2 key ctrl+F11 sleep 0.2 key ctrl+q
 close_window
 ended || fail "the recording still ran after Ctrl+F11: closing asked first"

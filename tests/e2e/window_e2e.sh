@@ -10,15 +10,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/xserver.sh"
 export SDL_AUDIODRIVER=dummy
 
-# Waits up to five seconds for the program to end.
-ended() {
-    for _ in $(seq 50); do
-        kill -0 "$morvil_pid" 2>/dev/null || return 0
-        sleep 0.1
-    done
-    return 1
-}
-
 start_morvil
 sleep 0.5
 

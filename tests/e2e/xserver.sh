@@ -48,6 +48,15 @@ start_morvil() {
     exit 1
 }
 
+# Waits up to five seconds for the program to end.
+ended() {
+    for _ in $(seq 50); do
+        kill -0 "$morvil_pid" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # The colour of one screen pixel as RRGGBB.
 pixel() {
     import -window root -crop "1x1+$1+$2" -depth 8 txt:- | tail -n 1 | grep -o '#[0-9A-F]\{6\}' | tr -d '#'
