@@ -12,56 +12,18 @@ samples=$2
 here=$(cd "$(dirname "$0")" && pwd)
 python=${PYTHON:-/usr/bin/python3} # the one with numpy
 source "$here/xserver.sh"
+source "$here/listen.sh"
 
 setxkbmap us || { echo "no X server on $DISPLAY"; exit 1; }
 
 # No stored settings: the Q table is in force.
 capture=$work/sound.raw
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$capture
-"$morvil" >"$work/morvil.log" 2>&1 &
-morvil_pid=$!
-
-window=
-for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --pid "$morvil_pid" 2>/dev/null | head -n 1)
-    [ -n "$window" ] && [ -s "$capture" ] && break
-    sleep 0.1
-done
-if [ -z "$window" ] || [ ! -s "$capture" ]; then
-    echo "morvil showed no window or opened no sound output"
-    cat "$work/morvil.log"
-    exit 1
-fi
+start_listened_to
 
 # There is no window manager: the focus must be given to the window before typing.
 focus() {
     xdotool windowfocus --sync "$window"
-}
-
-capture_size() {
-    stat -c %s "$capture"
-}
-
-# Waits until the last note has died away, so that anything heard next is new.
-wait_for_silence() {
-    for _ in $(seq 60); do
-        "$python" "$here/keys_e2e_notes.py" "$capture" 0 "$samples" silent && return
-        sleep 0.1
-    done
-    fail "the sound never fell silent"
-}
-
-# notes_after <seconds> <xdotool arguments...>: runs xdotool and prints the notes
-# that started in the following <seconds>.
-notes_after() {
-    local seconds=$1
-    shift
-    wait_for_silence
-    local start
-    start=$(capture_size)
-    xdotool "$@"
-    sleep "$seconds"
-    "$python" "$here/keys_e2e_notes.py" "$capture" "$start" "$samples"
 }
 
 # expect_notes <what> <expected notes> <X key, as xdotool names it>

@@ -12,24 +12,12 @@ samples=$2
 here=$(cd "$(dirname "$0")" && pwd)
 python=${PYTHON:-/usr/bin/python3} # the one with numpy
 source "$here/xserver.sh"
+source "$here/listen.sh"
 
 setxkbmap us || { echo "no X server on $DISPLAY"; exit 1; }
 capture=$work/sound.raw
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$capture
 settings=$work/config/Morvil/morvil.ini
-
-# The program with its sound output open, its window placed and given the focus
-# (there is no window manager to give it).
-start_listened_to() {
-    start_morvil
-    for _ in $(seq 100); do
-        [ -s "$capture" ] && break
-        sleep 0.1
-    done
-    [ -s "$capture" ] || { echo "morvil opened no sound output"; cat "$work/morvil.log"; exit 1; }
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    xdotool windowfocus --sync "$window"
-}
 
 # The program's other visible window: the open menu.
 menu_window() {
@@ -51,25 +39,11 @@ right_click_opens() {
     [ "$MX,$MY" = "$2,$3" ] || fail "the menu opened from $1 is at $MX,$MY, not at the pointer $2,$3"
 }
 
-wait_for_silence() {
-    for _ in $(seq 60); do
-        "$python" "$here/keys_e2e_notes.py" "$capture" 0 "$samples" silent && return
-        sleep 0.1
-    done
-    fail "the sound never fell silent"
-}
-
 # expect_heard <what> <expected notes> <seconds> <xdotool arguments...>
 expect_heard() {
-    local what=$1 expected=$2 seconds=$3
-    shift 3
-    wait_for_silence
-    local start
-    start=$(stat -c %s "$capture")
-    xdotool "$@"
-    sleep "$seconds"
-    local heard
-    heard=$("$python" "$here/keys_e2e_notes.py" "$capture" "$start" "$samples")
+    local what=$1 expected=$2 heard
+    shift 2
+    heard=$(notes_after "$@")
     [ "$heard" = "$expected" ] || fail "$what played '$heard', expected '$expected'"
 }
 

@@ -1,0 +1,43 @@
+# Sourced by the end-to-end tests that listen to the program through SDL's disk
+# driver: $capture is the capture file, $samples the folder of the note samples,
+# $python one with numpy.
+
+# Starts the program and waits for its window and its sound output; the window's
+# geometry goes to X, Y, WIDTH and HEIGHT, and it gets the focus (there is no window
+# manager to give it).
+start_listened_to() {
+    start_morvil
+    for _ in $(seq 100); do
+        [ -s "$capture" ] && break
+        sleep 0.1
+    done
+    [ -s "$capture" ] || { echo "morvil opened no sound output"; cat "$work/morvil.log"; exit 1; }
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool windowfocus --sync "$window"
+}
+
+capture_size() {
+    stat -c %s "$capture"
+}
+
+# Waits until the last note has died away, so that anything heard next is new.
+wait_for_silence() {
+    for _ in $(seq 60); do
+        "$python" "$here/keys_e2e_notes.py" "$capture" 0 "$samples" silent && return
+        sleep 0.1
+    done
+    fail "the sound never fell silent"
+}
+
+# notes_after <seconds> <xdotool arguments...>: runs xdotool and prints the notes
+# that started in the following <seconds>.
+notes_after() {
+    local seconds=$1
+    shift
+    wait_for_silence
+    local start
+    start=$(capture_size)
+    xdotool "$@"
+    sleep "$seconds"
+    "$python" "$here/keys_e2e_notes.py" "$capture" "$start" "$samples"
+}
