@@ -464,16 +464,27 @@ void BarPopupMenuTest::secondPopupRepaintsTheBandInFull()
     auto menu = menuOf(FiveItems);
     poppedUp(*menu);
     const int firstHeight = menu->MenuHeight();
+    const int firstWidth = menu->width();
+    menu->hide();
+
+    // Only the menu's own properties change: the items are measured anew all the same.
+    menu->setGradientEnd(0x0000FF00);
+    menu->setBarWidth(30);
+    QImage image = poppedUp(*menu);
+    QCOMPARE(menu->width(), firstWidth + 8);
+    QCOMPARE(menu->actionGeometry(menu->actions().first()).left(), 30);
+    QCOMPARE(menu->MenuHeight(), firstHeight);
+    QVERIFY(menu->BarPainted());
+    QString failure;
+    QVERIFY2(stripFollowsFormula(image, 0, firstHeight, 30, rgbOf(White), qRgb(0, 255, 0), firstHeight, failure),
+             qPrintable(failure));
     menu->hide();
 
     menu->addAction(QStringLiteral("Beş"));
-    menu->setGradientEnd(0x0000FF00);
-    const QImage image = poppedUp(*menu);
+    image = poppedUp(*menu);
     QVERIFY(menu->MenuHeight() > firstHeight);
     QCOMPARE(menu->MenuHeight(), countedHeight(*menu));
-    QVERIFY(menu->BarPainted());
-    QString failure;
-    QVERIFY2(stripFollowsFormula(image, 0, menu->MenuHeight(), 22, rgbOf(White), qRgb(0, 255, 0), menu->MenuHeight(),
+    QVERIFY2(stripFollowsFormula(image, 0, menu->MenuHeight(), 30, rgbOf(White), qRgb(0, 255, 0), menu->MenuHeight(),
                                  failure),
              qPrintable(failure));
 }
