@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileDialog.h"
 #include "KeyboardLayouts.h"
 #include "ProgramState.h"
 #include "SampleBank.h"
@@ -16,6 +17,7 @@ class NoteButton;
 class QAction;
 class QKeyEvent;
 class QLabel;
+class QListWidget;
 class QSettings;
 class SoundOutput;
 class TBarPopupMenu;
@@ -152,6 +154,10 @@ private:
     void createCommandActions();
     void createPopupMenu();
     void connectButtons();
+
+    // Note-list files (TForm1Files.cpp)
+    void saveListAs(const QListWidget *list, const FileDialog::Design &dialog);
+    QString askFileName(const FileDialog::Design &dialog);
 
     // Colours and settings (TForm1Colors.cpp)
     void LoadSettings();

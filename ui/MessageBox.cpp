@@ -7,7 +7,7 @@ QMessageBox::StandardButton MessageBox::show(QWidget *parent, QMessageBox::Icon 
                                              QMessageBox::StandardButton defaultButton)
 {
     if (s_answerer)
-        return s_answerer({icon, caption, text, buttons});
+        return s_answerer({icon, caption, text, buttons, defaultButton});
     QMessageBox box(icon, caption, text, buttons, parent);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);

@@ -18,6 +18,7 @@ public:
         QString caption;
         QString text;
         QMessageBox::StandardButtons buttons;
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
     };
     using Answerer = std::function<QMessageBox::StandardButton(const Shown &)>;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileDialog.h"
 #include "MessageBox.h"
 #include "RecordingSoundOutput.h"
 #include "ScriptedPump.h"
@@ -12,7 +13,8 @@
 #include <vector>
 
 // A main window on a recording sound output, a scripted pump and a settings file
-// of its own; every message box is recorded and answered by `answer`.
+// of its own; every message box is recorded and answered by `answer`, every file
+// dialog recorded and answered by `chosenFile` (empty: cancelled).
 struct FormFixture
 {
     explicit FormFixture(const std::function<void(QSettings &)> &storeSettings = {})
@@ -27,15 +29,20 @@ struct FormFixture
             boxes.push_back(shown);
             return answer;
         });
+        FileDialog::setAnswerer([this](const FileDialog::Design &design) {
+            fileDialogs.push_back(design);
+            return chosenFile;
+        });
         form = std::make_unique<TForm1>(sound, pump, *settings);
     }
 
-    ~FormFixture() { MessageBox::setAnswerer({}); }
-
-    template <typename T> T *child(const char *name) const
+    ~FormFixture()
     {
-        return form->findChild<T *>(QString::fromLatin1(name));
+        MessageBox::setAnswerer({});
+        FileDialog::setAnswerer({});
     }
+
+    template <typename T> T *child(const char *name) const { return form->findChild<T *>(QString::fromLatin1(name)); }
 
     // The notes sounded so far, in order.
     std::vector<int> playedNotes() const
@@ -56,5 +63,7 @@ struct FormFixture
     ScriptedPump pump;
     std::vector<MessageBox::Shown> boxes;
     QMessageBox::StandardButton answer = QMessageBox::Ok;
+    std::vector<FileDialog::Design> fileDialogs;
+    QString chosenFile;
     std::unique_ptr<TForm1> form;
 };
