@@ -1,0 +1,103 @@
+#!/bin/bash
+# Saves and opens note lists through Morvil's real file dialogs, in an X server
+# of its own: records three notes, saves them with Ctrl+S under a name typed
+# without its extension, checks the file's bytes, then opens a crafted list with
+# Ctrl+O and listens to its playback in SDL's disk-driver capture.
+# usage: files_e2e.sh <morvil program> <folder of the note samples>
+set -uo pipefail
+
+morvil=$(realpath "$1")
+samples=$(realpath "$2")
+here=$(cd "$(dirname "$0")" && pwd)
+python=${PYTHON:-/usr/bin/python3} # the one with numpy
+source "$here/xserver.sh"
+
+setxkbmap us || { echo "no X server on $DISPLAY"; exit 1; }
+
+# The dialogs start in the working folder.
+cd "$work" || exit 1
+capture=$work/sound.raw
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$capture
+"$morvil" >"$work/morvil.log" 2>&1 &
+morvil_pid=$!
+
+window=
+for _ in $(seq 100); do
+    window=$(xdotool search --onlyvisible --pid "$morvil_pid" 2>/dev/null | head -n 1)
+    [ -n "$window" ] && [ -s "$capture" ] && break
+    sleep 0.1
+done
+if [ -z "$window" ] || [ ! -s "$capture" ]; then
+    echo "morvil showed no window or opened no sound output"
+    cat "$work/morvil.log"
+    exit 1
+fi
+
+# There is no window manager: each window gets the focus before it is typed into.
+# Qt appends the application's title to a dialog's: "Save As — .:: MoRvIl ::.".
+focus_titled() { # title
+    local found
+    found=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1" | head -n 1)
+    [ -n "$found" ] || return 1
+    xdotool windowfocus --sync "$found"
+}
+
+# Waits up to five seconds for a file to appear.
+appears() {
+    for _ in $(seq 50); do
+        [ -e "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Records C4, G4 and D5 with the home row, then saves while still recording:
+# the warning's default answer (Yes) stops the recording, and the dialog adds .mnls.
+xdotool windowfocus --sync "$window"
+xdotool key 38 sleep 0.3 key 42 sleep 0.3 key 46 sleep 0.3
+xdotool key ctrl+s
+if focus_titled UYARI; then
+    xdotool key Return
+else
+    fail "saving while recording did not ask first"
+fi
+if focus_titled 'Save As'; then
+    xdotool type --delay 20 liste
+    xdotool key Return
+else
+    fail "Ctrl+S showed no save dialog"
+fi
+if appears "$work/liste.mnls"; then
+    "$python" - "$work/liste.mnls" <<'PYTHON' || fail "liste.mnls holds $(od -c "$work/liste.mnls" | head -n 3)"
+import re, sys
+data = open(sys.argv[1], "rb").read()
+sys.exit(0 if re.fullmatch(rb"00=0\r\n04=[1-9][0-9]*\r\n08=[1-9][0-9]*\r\n", data) else 1)
+PYTHON
+else
+    fail "no liste.mnls was saved"
+fi
+
+# Opens a crafted list (a bare name again) and plays it: note 13 after 101 ticks of 1 ms, then note 2.
+printf '13=100\r\n02=200\r\n' >"$work/tune.mnls"
+xdotool windowfocus --sync "$window"
+xdotool key ctrl+o
+if focus_titled Open; then
+    xdotool type --delay 20 tune
+    xdotool key Return
+else
+    fail "Ctrl+O showed no open dialog"
+fi
+sleep 0.5
+xdotool windowfocus --sync "$window"
+start=$(stat -c %s "$capture")
+xdotool key ctrl+F9
+sleep 1.5
+heard=$("$python" "$here/keys_e2e_notes.py" "$capture" "$start" "$samples")
+[ "$heard" = "13 2" ] || fail "the opened list played '$heard', expected '13 2'"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures failures; the program wrote:"
+    cat "$work/morvil.log"
+    exit 1
+fi
+echo "file dialog cases passed"
