@@ -11,6 +11,8 @@ packages=(
     fontconfig fonts-liberation fonts-dejavu-core
     # end-to-end tests: a real X server driven from outside, the sound checked with numpy
     xvfb xdotool x11-xkb-utils xkb-data imagemagick python3 python3-numpy
+    # fuzzing: libFuzzer comes with Debian's clang
+    clang libclang-rt-14-dev
     # benchmarks: a real sound server with a null sink, and XTest key events
     pulseaudio pulseaudio-utils libxtst-dev
     # installing: the desktop entry's and the metainfo's validators, the Debian package's dependencies

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Morvil warning-free and runs every test; then builds it again with
 # AddressSanitizer and UndefinedBehaviorSanitizer and runs the unit and window
-# tests under them (installing and packaging are checked once, in the first build).
+# tests under them (installing and packaging are checked once, in the first build),
+# and runs the libFuzzer targets for a fixed number of inputs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,3 +15,5 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORVIL_WERROR=O
 cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     ctest --test-dir build-sanitize --output-on-failure -j "$jobs" -LE 'e2e|sound|install'
+
+tools/fuzz.sh check
