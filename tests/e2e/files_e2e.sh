@@ -95,6 +95,13 @@ sleep 1.5
 heard=$("$python" "$here/keys_e2e_notes.py" "$capture" "$start" "$samples")
 [ "$heard" = "13 2" ] || fail "the opened list played '$heard', expected '13 2'"
 
+# The window, disabled while it read the file, takes notes again.
+start=$(stat -c %s "$capture")
+xdotool key 40
+sleep 0.4
+heard=$("$python" "$here/keys_e2e_notes.py" "$capture" "$start" "$samples")
+[ "$heard" = "2" ] || fail "after opening, key D played '$heard', expected '2'"
+
 if [ "$failures" -ne 0 ]; then
     echo "$failures failures; the program wrote:"
     cat "$work/morvil.log"
