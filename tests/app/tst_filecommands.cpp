@@ -1,3 +1,4 @@
+#include "FileContent.h"
 #include "FormFixture.h"
 
 #include <QAbstractButton>
@@ -30,19 +31,6 @@ const DialogExpectation Dialogs[] = {
     {"A1", "NOTA_AC", QFileDialog::AcceptOpen, "Morvil Nota Listesi (*.mnls)|*.mnls", "mnls"},
     {"DntrerekKaydet1", "SaveDialog1", QFileDialog::AcceptSave, "Metin Belgesi (*.txt)|*.txt", "txt"},
 };
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 } // namespace
 

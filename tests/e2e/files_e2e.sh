@@ -11,6 +11,7 @@ samples=$(realpath "$2")
 here=$(cd "$(dirname "$0")" && pwd)
 python=${PYTHON:-/usr/bin/python3} # the one with numpy
 source "$here/xserver.sh"
+source "$here/listen.sh"
 
 setxkbmap us || { echo "no X server on $DISPLAY"; exit 1; }
 
@@ -18,20 +19,7 @@ setxkbmap us || { echo "no X server on $DISPLAY"; exit 1; }
 cd "$work" || exit 1
 capture=$work/sound.raw
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$capture
-"$morvil" >"$work/morvil.log" 2>&1 &
-morvil_pid=$!
-
-window=
-for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --pid "$morvil_pid" 2>/dev/null | head -n 1)
-    [ -n "$window" ] && [ -s "$capture" ] && break
-    sleep 0.1
-done
-if [ -z "$window" ] || [ ! -s "$capture" ]; then
-    echo "morvil showed no window or opened no sound output"
-    cat "$work/morvil.log"
-    exit 1
-fi
+start_listened_to
 
 # There is no window manager: each window gets the focus before it is typed into.
 # Qt appends the application's title to a dialog's: "Save As — .:: MoRvIl ::.".

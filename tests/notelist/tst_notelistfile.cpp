@@ -1,5 +1,6 @@
 #include "Error.h"
 #include "FailDevice.h"
+#include "FileContent.h"
 #include "NoteListFile.h"
 
 #include <QDir>
@@ -28,19 +29,6 @@ QString errorOf(const std::function<void()> &action)
         return error.text();
     }
     return {};
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 QStringList entries(const QString &folder)
