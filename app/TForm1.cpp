@@ -62,6 +62,7 @@ TForm1::TForm1(SoundOutput &sound, MessagePump &pump, QSettings &settings, QWidg
     createPopupMenu();
     connectButtons();
     new KeypadShortcuts(this);
+    connectListControls();
 
     if (!m_bank.problems().isEmpty())
         reportError(this, m_bank.problems().join(QLatin1Char('\n')));

@@ -159,6 +159,10 @@ private:
     void saveListAs(const QListWidget *list, const FileDialog::Design &dialog);
     QString askFileName(const FileDialog::Design &dialog);
 
+    // Editing the note list and the change panel (TForm1Lists.cpp)
+    void connectListControls();
+    void stopRecordingAndPlayback();
+
     // Colours and settings (TForm1Colors.cpp)
     void LoadSettings();
     void SaveSettings();
