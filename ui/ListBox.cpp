@@ -2,28 +2,27 @@
 
 #include <QMouseEvent>
 
+// Only the left button chooses lines. The other buttons' clicks end here, so that
+// none reaches the panel below; the right button's context-menu event, which opens
+// the window's menu, comes separately all the same.
 void ListBox::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton) {
-        event->ignore();
-        return;
-    }
-    QListWidget::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton)
+        QListWidget::mousePressEvent(event);
 }
 
 void ListBox::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (event->button() != Qt::LeftButton)
+        return;
     QListWidget::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton)
-        emit clickedByUser();
+    emit clickedByUser();
 }
 
 void ListBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton) {
-        event->ignore();
+    if (event->button() != Qt::LeftButton)
         return;
-    }
     QListWidget::mouseDoubleClickEvent(event);
     emit doubleClickedByUser();
 }

@@ -1,12 +1,14 @@
 #include "FormFixture.h"
 
 #include "ListBox.h"
+#include "Panel.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTest>
 
 using Strings = QStringList;
@@ -433,6 +435,12 @@ void ListCommandsTest::clicksOnTheList()
     clickLine(0, Qt::RightButton);
     QCOMPARE(lines()->currentRow(), 1);
     QVERIFY(lines()->item(1)->isSelected());
+    // Nor does a right double click play, or reach the panel below, whose double click shows or hides the list.
+    QSignalSpy panelDoubleClicks(m_f->child<Panel>("Kontroller"), &Panel::doubleClicked);
+    QTest::mouseDClick(lines()->viewport(), Qt::RightButton, {}, lines()->visualItemRect(lines()->item(0)).center());
+    QCOMPARE(panelDoubleClicks.count(), 0);
+    QVERIFY(m_f->sound.played().empty());
+    QCOMPARE(lines()->currentRow(), 1);
 }
 
 QTEST_MAIN(ListCommandsTest)
