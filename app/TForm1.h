@@ -162,6 +162,7 @@ private:
     // Editing the note list and the change panel (TForm1Lists.cpp)
     void connectListControls();
     void stopRecordingAndPlayback();
+    void leaveChangePanelFocus();
 
     // Colours and settings (TForm1Colors.cpp)
     void LoadSettings();

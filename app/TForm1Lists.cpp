@@ -152,6 +152,7 @@ void TForm1::SpeedButton2Click()
     ui->Panel1->hide();
     ui->Kontroller->setEnabled(true);
     ui->BaslikC->setEnabled(true);
+    leaveChangePanelFocus();
 }
 
 void TForm1::SpeedButton3Click()
@@ -159,6 +160,16 @@ void TForm1::SpeedButton3Click()
     ui->Kontroller->setEnabled(true);
     ui->Panel1->hide();
     ui->BaslikC->setEnabled(true);
+    leaveChangePanelFocus();
+}
+
+// Hiding the panel while the button area is still disabled leaves the keyboard focus
+// where it was: Space would then open the hidden drop-down list over the closed
+// panel. The hidden edit takes it instead.
+void TForm1::leaveChangePanelFocus()
+{
+    if (ui->Panel1->isAncestorOf(focusWidget()))
+        ui->Sets->setFocus();
 }
 
 void TForm1::ListBox1Click()
