@@ -21,24 +21,6 @@ capture=$work/sound.raw
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$capture
 start_listened_to
 
-# There is no window manager: each window gets the focus before it is typed into.
-# Qt appends the application's title to a dialog's: "Save As — .:: MoRvIl ::.".
-focus_titled() { # title
-    local found
-    found=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1" | head -n 1)
-    [ -n "$found" ] || return 1
-    xdotool windowfocus --sync "$found"
-}
-
-# Waits up to five seconds for a file to appear.
-appears() {
-    for _ in $(seq 50); do
-        [ -e "$1" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
 # Records C4, G4 and D5 with the home row, then saves while still recording:
 # the warning's default answer (Yes) stops the recording, and the dialog adds .mnls.
 xdotool windowfocus --sync "$window"

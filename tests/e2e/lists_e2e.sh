@@ -18,32 +18,20 @@ setxkbmap us || { echo "no X server on $DISPLAY"; exit 1; }
 # The dialogs start in the working folder.
 cd "$work" || exit 1
 
-# Qt appends the application's title to a dialog's: "Save As — .:: MoRvIl ::.".
-focus_titled() { # title
-    local found
-    found=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1" | head -n 1)
-    [ -n "$found" ] || return 1
-    xdotool windowfocus --sync "$found"
-}
-
 # There is no window manager: the focus falls back to the screen after every menu
 # and dialog, and the window takes it again before it is typed into.
 focus() {
     xdotool windowfocus --sync "$window"
 }
 
-# Saves the note list with Ctrl+S under a bare name; prints the file's path.
+# Saves the note list with Ctrl+S under a bare name, in the working folder.
 save_list() { # name
     focus
     xdotool key ctrl+s
     focus_titled 'Save As' || { fail "Ctrl+S showed no save dialog"; return; }
     xdotool type --delay 20 "$1"
     xdotool key Return
-    for _ in $(seq 50); do
-        [ -e "$work/$1.mnls" ] && return
-        sleep 0.1
-    done
-    fail "no $1.mnls was saved"
+    appears "$work/$1.mnls" || fail "no $1.mnls was saved"
 }
 
 # A point of line `row` of the visible list, from the window's top-left corner:

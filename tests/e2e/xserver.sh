@@ -57,6 +57,24 @@ ended() {
     return 1
 }
 
+# There is no window manager: each window gets the focus before it is typed into.
+# Qt appends the application's title to a dialog's: "Save As — .:: MoRvIl ::.".
+focus_titled() { # title
+    local found
+    found=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1" | head -n 1)
+    [ -n "$found" ] || return 1
+    xdotool windowfocus --sync "$found"
+}
+
+# Waits up to five seconds for a file to appear.
+appears() {
+    for _ in $(seq 50); do
+        [ -e "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # The colour of one screen pixel as RRGGBB.
 pixel() {
     import -window root -crop "1x1+$1+$2" -depth 8 txt:- | tail -n 1 | grep -o '#[0-9A-F]\{6\}' | tr -d '#'
