@@ -197,6 +197,12 @@ void TForm1::SetStatus(const QString &text)
     fitToText(ui->DURUMM);
 }
 
+void TForm1::stopRecordingAndPlayback()
+{
+    SpeedButton8Click();
+    SpeedButton7Click();
+}
+
 void TForm1::UpdateNoteCount()
 {
     ui->Label5->setText(QStringLiteral("Toplam Nota Sayısı : ") + QString::number(ui->ListBox1->count()));

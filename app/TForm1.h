@@ -130,6 +130,8 @@ private:
     void FormCreate();
     void FormClose();
     void SetStatus(const QString &text);
+    // What every command that changes, stores or opens the list does first.
+    void stopRecordingAndPlayback();
     void UpdateNoteCount();
     void RestoreNoteColors();
     NoteButton *noteButton(int note) const;
@@ -161,7 +163,6 @@ private:
 
     // Editing the note list and the change panel (TForm1Lists.cpp)
     void connectListControls();
-    void stopRecordingAndPlayback();
     void leaveChangePanelFocus();
 
     // Colours and settings (TForm1Colors.cpp)

@@ -81,7 +81,6 @@ QString TForm1::askFileName(const FileDialog::Design &dialog)
         MessageBox::show(this, QMessageBox::Warning, QStringLiteral("UYARI"), RecordingWarning,
                          QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) != QMessageBox::Yes)
         return {};
-    SpeedButton8Click();
-    SpeedButton7Click();
+    stopRecordingAndPlayback();
     return FileDialog::getFileName(this, dialog);
 }

@@ -65,12 +65,6 @@ void TForm1::connectListControls()
             [this] { runReportingErrors(this, [this] { ListBox1DblClick(); }); });
 }
 
-void TForm1::stopRecordingAndPlayback()
-{
-    SpeedButton8Click();
-    SpeedButton7Click();
-}
-
 void TForm1::YeniListe1Click()
 {
     if (ui->Nota_Listesi->count() > 0 && MessageBox::show(this, QMessageBox::Information, QStringLiteral("Yeni"),
