@@ -179,7 +179,7 @@ private:
     ProgramState m_state;
     QSettings &m_settings;
     SampleBank m_bank;
-    SamplePlayer m_samplePlayer;
+    SamplePlayer m_samplePlayer; // after the bank: it silences the output before the samples go
     TickLoops m_loops;
     QString m_caption;
     bool m_placed = false; // the window has had its first place on the screen

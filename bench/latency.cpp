@@ -150,6 +150,8 @@ public:
         SDL_PauseAudioDevice(m_stream, 0);
     }
 
+    void stop() override { closeStream(); }
+
 private:
     void closeStream()
     {

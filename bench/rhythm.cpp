@@ -112,6 +112,7 @@ public:
         const Samples probe = pcm.size() >= RampFrames + MatchFrames ? pcm.subspan(RampFrames, MatchFrames) : Samples();
         m_calls.push_back({at, {probe.begin(), probe.end()}});
     }
+    void stop() override { m_output.stop(); }
 
     const std::vector<PlayCall> &calls() const { return m_calls; }
 

@@ -7,6 +7,11 @@
 
 SamplePlayer::SamplePlayer(const SampleBank &bank, SoundOutput &output) : m_bank(bank), m_output(output) {}
 
+SamplePlayer::~SamplePlayer()
+{
+    m_output.stop();
+}
+
 void SamplePlayer::play(int note)
 {
     if (!isNoteIndex(note))

@@ -9,6 +9,10 @@ class SamplePlayer
 public:
     // Both must outlive the player.
     SamplePlayer(const SampleBank &bank, SoundOutput &output);
+    // Stops the output: the bank's owner destroys the player before the bank.
+    ~SamplePlayer();
+    SamplePlayer(const SamplePlayer &) = delete;
+    SamplePlayer &operator=(const SamplePlayer &) = delete;
 
     // Throws Error("List index out of bounds (n)") for an index outside 0...17 and
     // the output's Error when the sound cannot start. A note without a sample, or

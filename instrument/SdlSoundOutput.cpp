@@ -80,6 +80,15 @@ public:
         }
     }
 
+    // Only while the callback cannot run: the stream's device is locked or closed.
+    void silence()
+    {
+        Samples pending;
+        handoff.receive(pending);
+        m_playing = {};
+        m_fading = {};
+    }
+
     static void callback(void *mixer, Uint8 *stream, int bytes)
     {
         static_cast<Mixer *>(mixer)->render(reinterpret_cast<std::int16_t *>(stream),
@@ -133,6 +142,15 @@ void SdlSoundOutput::play(std::span<const std::int16_t> pcm)
             throw Error(QStringLiteral("A call to an OS function failed"));
     }
     m_mixer->handoff.send(pcm);
+}
+
+void SdlSoundOutput::stop()
+{
+    if (m_stream != 0)
+        SDL_LockAudioDevice(m_stream);
+    m_mixer->silence();
+    if (m_stream != 0)
+        SDL_UnlockAudioDevice(m_stream);
 }
 
 bool SdlSoundOutput::openStream()

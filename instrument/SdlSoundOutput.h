@@ -23,6 +23,9 @@ public:
     // if that fails it throws Error("A call to an OS function failed"), as SDL
     // gives no error number. Every later call tries again.
     void play(std::span<const std::int16_t> pcm) override;
+    // Clears the playing, the fading and any sample not yet taken while the
+    // callback cannot run.
+    void stop() override;
 
     // Frames the callback renders at a time; 0 without an open stream.
     int framesPerPeriod() const { return m_framesPerPeriod; }

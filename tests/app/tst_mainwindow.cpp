@@ -25,6 +25,7 @@ private slots:
     void closeWhileRecordingAnsweredYesEndsAfterTheLoop();
     void closeDuringPlaybackEndsWhenThePlaybackIsOver();
     void kaptClosesThroughTheSameHandling();
+    void soundStopsBeforeTheWindowsSamplesGo();
 
 private:
     // Runs the application's main loop with `start` as its first event; returns
@@ -177,6 +178,17 @@ void MainWindowTest::kaptClosesThroughTheSameHandling()
     QCOMPARE(f.boxes.size(), size_t(1));
     QCOMPARE(f.boxes[0].caption, QStringLiteral("UYARI"));
     QVERIFY(f.form->isVisible());
+}
+
+void MainWindowTest::soundStopsBeforeTheWindowsSamplesGo()
+{
+    FormFixture f;
+    f.form->show();
+    f.pump.inTick(1, [&] { f.form->SpeedButton8Click(); });
+    f.form->findChild<QAction *>(QStringLiteral("N5"))->trigger();
+    QCOMPARE(f.sound.sounding().data(), f.form->sampleBank().pcm(5).data());
+    f.form.reset();
+    QVERIFY(f.sound.sounding().empty());
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -16,6 +16,7 @@ private slots:
     void withoutDeviceNothingSounds();
     void noteWithoutSampleIsSilent();
     void outputErrorReachesTheCaller();
+    void soundStopsWithThePlayer();
 
 private:
     const SampleBank m_bank = SampleBank::embedded();
@@ -92,6 +93,18 @@ void TestSamplePlayer::outputErrorReachesTheCaller()
     }
     player.play(2);
     QCOMPARE(output.played().size(), 1u);
+}
+
+// The player goes with the bank's owner: nothing may sound from the samples after it.
+void TestSamplePlayer::soundStopsWithThePlayer()
+{
+    RecordingSoundOutput output;
+    {
+        SamplePlayer player(m_bank, output);
+        player.play(3);
+        QCOMPARE(output.sounding().data(), m_bank.pcm(3).data());
+    }
+    QVERIFY(output.sounding().empty());
 }
 
 QTEST_GUILESS_MAIN(TestSamplePlayer)

@@ -8,8 +8,8 @@
 #include <QtEndian>
 
 #include <algorithm>
-#include <csignal>
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -59,6 +59,7 @@ private slots:
     // First: it must see the process before SDL was ever started in it.
     void signalsStillEndTheProgram();
     void newNoteCutsOffTheOldOne();
+    void nothingIsReadAfterStop();
     void missingDriverMeansNoDevice();
 
 private:
@@ -160,6 +161,29 @@ void TestSdlSoundOutput::newNoteCutsOffTheOldOne()
     // Past the ramp nothing but the restarted note sounds, up to the end of the capture.
     const std::size_t rest = capture.size() - *restart - RampLimit;
     QVERIFY(std::ranges::equal(capture.subspan(*restart + RampLimit), second.subspan(RampLimit, rest)));
+}
+
+void TestSdlSoundOutput::nothingIsReadAfterStop()
+{
+    QTemporaryDir dir;
+    const QString capturePath = dir.filePath("capture.raw");
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIOFILE", capturePath.toLocal8Bit());
+    constexpr std::int16_t Played = 1000, WrittenAfterStop = 7777;
+    std::vector<std::int16_t> sample(22050, Played);
+    {
+        SdlSoundOutput output;
+        QVERIFY(output.hasDevice());
+        output.play(sample);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        output.stop();
+        // What the sample's memory holds from now on must never reach the output.
+        std::ranges::fill(sample, WrittenAfterStop);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    const std::vector<std::int16_t> capture = readCapture(capturePath);
+    QVERIFY(std::ranges::count(capture, Played) > 0);
+    QCOMPARE(std::ranges::count(capture, WrittenAfterStop), 0);
 }
 
 void TestSdlSoundOutput::missingDriverMeansNoDevice()

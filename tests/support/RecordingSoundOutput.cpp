@@ -11,4 +11,10 @@ void RecordingSoundOutput::play(std::span<const std::int16_t> pcm)
         throw Error(text);
     }
     m_played.push_back(pcm);
+    m_sounding = pcm;
+}
+
+void RecordingSoundOutput::stop()
+{
+    m_sounding = {};
 }
