@@ -9,9 +9,13 @@
 #include "KeypadShortcuts.h"
 #include "MessageBox.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QThread>
+
+#include <utility>
 
 namespace {
 
@@ -185,10 +189,21 @@ void TForm1::FormClose()
     }
     m_state.RecordStopped = true;
     SaveSettings();
-    // Takes effect once control is back in the main loop, so a playback running
-    // below this handler finishes first.
     if (closing)
-        QCoreApplication::exit(0);
+        endProgramInMainLoop();
+}
+
+// The program ends once control is back in the main loop with no tick loop below
+// it, so a playback running below the close finishes first. Ending the loops at
+// once would make every message box shown until then return unanswered.
+void TForm1::endProgramInMainLoop()
+{
+    if (std::exchange(m_endRequested, true))
+        return;
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, [this] {
+        if (QThread::currentThread()->loopLevel() == 1 && !m_loops.pumping())
+            QCoreApplication::exit(0);
+    });
 }
 
 void TForm1::SetStatus(const QString &text)

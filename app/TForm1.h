@@ -129,6 +129,7 @@ private:
     QRect clientRect() const;
     void FormCreate();
     void FormClose();
+    void endProgramInMainLoop();
     void SetStatus(const QString &text);
     // What every command that changes, stores or opens the list does first.
     void stopRecordingAndPlayback();
@@ -183,6 +184,7 @@ private:
     TickLoops m_loops;
     QString m_caption;
     bool m_placed = false; // the window has had its first place on the screen
+    bool m_endRequested = false;
 
     std::array<QAction *, NoteCount> m_noteActions{};
     std::array<NoteButton *, NoteCount> m_noteButtons{};

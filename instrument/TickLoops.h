@@ -45,6 +45,9 @@ public:
     // The pump pass that ends each step of the player.
     void pumpAfterPlayerStep();
 
+    // True while a loop is handling messages: whatever runs now returns into it.
+    bool pumping() const { return m_pumping != Loop::None; }
+
 private:
     enum class Loop
     {

@@ -25,6 +25,7 @@ private slots:
     void closeWhileRecordingAnsweredYesEndsAfterTheLoop();
     void closeDuringPlaybackEndsWhenThePlaybackIsOver();
     void kaptClosesThroughTheSameHandling();
+    void errorBoxAfterACloseDuringPlaybackIsShown();
     void soundStopsBeforeTheWindowsSamplesGo();
 
 private:
@@ -166,6 +167,28 @@ void MainWindowTest::closeDuringPlaybackEndsWhenThePlaybackIsOver()
     QVERIFY(savedDuringPlayback);
     QVERIFY(f.boxes.empty());
     QCOMPARE(f.playedNotes(), (std::vector<int>{0, 4, 8}));
+}
+
+void MainWindowTest::errorBoxAfterACloseDuringPlaybackIsShown()
+{
+    FormFixture f;
+    MessageBox::setAnswerer({});
+    f.form->show();
+    f.child<QListWidget>("Nota_Listesi")->addItems({QStringLiteral("00=5"), QStringLiteral("05=x")});
+    f.child<QListWidget>("ListBox1")->addItems({QStringLiteral("DO (00)"), QStringLiteral("LA (05)")});
+    f.pump.inTick(3, [&] { f.form->close(); });
+    QStringList shown;
+    QTimer answering;
+    QObject::connect(&answering, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shown << box->text();
+            box->done(QMessageBox::Ok);
+        }
+    });
+    answering.start(10);
+    const int exitCode = runMainLoop([&] { f.form->findChild<QAction *>(QStringLiteral("Notalaral1"))->trigger(); });
+    QCOMPARE(exitCode, 0);
+    QCOMPARE(shown, QStringList{QStringLiteral("'x' is not a valid integer value.")});
 }
 
 void MainWindowTest::kaptClosesThroughTheSameHandling()
