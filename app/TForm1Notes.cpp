@@ -8,6 +8,7 @@
 #include "NoteRecord.h"
 
 #include <QAction>
+#include <QScopeGuard>
 
 namespace {
 
@@ -104,30 +105,26 @@ void TForm1::SpeedButton6Click()
 
     const int steps = ui->Nota_Listesi->count();
     m_loops.beginPlayback();
-    try {
-        for (int i = 0; i < steps && !m_state.StopPlaying; ++i) {
-            m_state.PlayTicks = 0;
-            // The selection of the records is the player's cursor.
-            ui->Nota_Listesi->setCurrentRow(ui->Nota_Listesi->currentRow() + 1);
-            ui->ListBox1->setCurrentRow(i - 1);
-            const QListWidgetItem *line = ui->Nota_Listesi->currentItem();
-            const ParsedRecord record = parseNoteRecord(line ? line->text() : QString());
-            if (!isNoteIndex(record.note))
-                continue;
-            if (record.count >= 0 && !m_loops.waitPlayerTicks(qint64(record.count) + 1))
-                break;
-            PlaySample(record.note);
-            RestoreNoteColors();
-            noteButton(record.note)->setColor(PlayedColor);
-            if (i == ui->Nota_Listesi->count() - 1)
-                ui->ListBox1->setCurrentRow(i);
-            m_loops.pumpAfterPlayerStep();
-        }
-    } catch (const Error &) {
-        finishPlayback();
-        throw;
+    // The end steps run however the playback ends, an error included.
+    const auto finish = qScopeGuard([this] { finishPlayback(); });
+    for (int i = 0; i < steps && !m_state.StopPlaying; ++i) {
+        m_state.PlayTicks = 0;
+        // The selection of the records is the player's cursor.
+        ui->Nota_Listesi->setCurrentRow(ui->Nota_Listesi->currentRow() + 1);
+        ui->ListBox1->setCurrentRow(i - 1);
+        const QListWidgetItem *line = ui->Nota_Listesi->currentItem();
+        const ParsedRecord record = parseNoteRecord(line ? line->text() : QString());
+        if (!isNoteIndex(record.note))
+            continue;
+        if (record.count >= 0 && !m_loops.waitPlayerTicks(qint64(record.count) + 1))
+            break;
+        PlaySample(record.note);
+        RestoreNoteColors();
+        noteButton(record.note)->setColor(PlayedColor);
+        if (i == ui->Nota_Listesi->count() - 1)
+            ui->ListBox1->setCurrentRow(i);
+        m_loops.pumpAfterPlayerStep();
     }
-    finishPlayback();
 }
 
 void TForm1::finishPlayback()

@@ -3,6 +3,7 @@
 #include "Error.h"
 #include "MessageBox.h"
 
+#include <exception>
 
 QString applicationTitle()
 {
@@ -18,8 +19,7 @@ QString errorReportText(const QString &text)
 
 void reportError(QWidget *parent, const QString &text)
 {
-    MessageBox::show(parent, QMessageBox::Critical, applicationTitle(), errorReportText(text),
-                     QMessageBox::Ok);
+    MessageBox::show(parent, QMessageBox::Critical, applicationTitle(), errorReportText(text), QMessageBox::Ok);
 }
 
 void runReportingErrors(QWidget *parent, const std::function<void()> &command)
@@ -28,5 +28,9 @@ void runReportingErrors(QWidget *parent, const std::function<void()> &command)
         command();
     } catch (const Error &error) {
         reportError(parent, error.text());
+    } catch (const std::exception &exception) {
+        // A fault of the library or the program (an index out of range, memory
+        // running out) ends the command like any error instead of the program.
+        reportError(parent, QString::fromUtf8(exception.what()));
     }
 }

@@ -16,6 +16,6 @@ QString errorReportText(const QString &text);
 // Shows the general error report: application title as caption, error icon, OK.
 void reportError(QWidget *parent, const QString &text);
 
-// Runs a command; an error it raises ends it and is reported, and the program
-// goes on with the state the command left.
+// Runs a command; an Error or any other std::exception it raises ends it and is
+// reported with its text, and the program goes on with the state the command left.
 void runReportingErrors(QWidget *parent, const std::function<void()> &command);

@@ -49,6 +49,7 @@ private slots:
     void playWithControlsDisabledFails();
     void secondPlayWhilePlayingDoesNothing();
     void failingSampleEndsThePlayback();
+    void anyExceptionEndsThePlaybackThroughItsEndSteps();
 
 private:
     void press(int note) { action(note)->trigger(); }
@@ -400,6 +401,21 @@ void RecorderPlayerTest::failingSampleEndsThePlayback()
     QCOMPARE(m_f->boxes[0].text, QStringLiteral("System Error.  Code: 5.\nAccess is denied."));
     QVERIFY(m_f->child<QWidget>("Kontroller")->isEnabled());
     QCOMPARE(status(), QStringLiteral("İşlem Tamamlandı..."));
+}
+
+void RecorderPlayerTest::anyExceptionEndsThePlaybackThroughItsEndSteps()
+{
+    setList({"00=0", "01=0"});
+    m_f->pump.inTick(2, [this] { m_f->sound.failNextPlay(std::make_exception_ptr(std::bad_alloc())); });
+    play();
+    QCOMPARE(m_f->boxes.size(), size_t(1));
+    QCOMPARE(m_f->boxes[0].text, QStringLiteral("std::bad_alloc."));
+    QCOMPARE(m_f->boxes[0].caption, QStringLiteral(".:: MoRvIl ::."));
+    QVERIFY(m_f->child<QWidget>("Kontroller")->isEnabled());
+    QVERIFY(!m_f->form->state().Playing);
+    QCOMPARE(status(), QStringLiteral("İşlem Tamamlandı..."));
+    play();
+    QCOMPARE(m_f->playedNotes(), (std::vector<int>{0, 0, 1}));
 }
 
 QTEST_MAIN(RecorderPlayerTest)

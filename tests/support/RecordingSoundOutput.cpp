@@ -6,12 +6,15 @@
 
 void RecordingSoundOutput::play(std::span<const std::int16_t> pcm)
 {
-    if (m_nextError) {
-        const QString text = *std::exchange(m_nextError, std::nullopt);
-        throw Error(text);
-    }
+    if (m_nextFailure)
+        std::rethrow_exception(std::exchange(m_nextFailure, nullptr));
     m_played.push_back(pcm);
     m_sounding = pcm;
+}
+
+void RecordingSoundOutput::failNextPlay(const QString &errorText)
+{
+    m_nextFailure = std::make_exception_ptr(Error(errorText));
 }
 
 void RecordingSoundOutput::stop()

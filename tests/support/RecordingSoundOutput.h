@@ -4,11 +4,12 @@
 
 #include <QString>
 
-#include <optional>
+#include <exception>
 #include <vector>
 
 // A sound output that records what it was asked to play. It can pretend that
-// the machine has no output device, and fail the next play with an Error.
+// the machine has no output device, and fail the next play with an Error or
+// any other exception.
 class RecordingSoundOutput : public SoundOutput
 {
 public:
@@ -17,7 +18,8 @@ public:
     void stop() override;
 
     void setHasDevice(bool hasDevice) { m_hasDevice = hasDevice; }
-    void failNextPlay(const QString &errorText) { m_nextError = errorText; }
+    void failNextPlay(const QString &errorText);
+    void failNextPlay(std::exception_ptr failure) { m_nextFailure = std::move(failure); }
 
     // Every sample played, oldest first; compare data() with SampleBank::pcm(n).data()
     // to tell which note sounded.
@@ -28,7 +30,7 @@ public:
 
 private:
     bool m_hasDevice = true;
-    std::optional<QString> m_nextError;
+    std::exception_ptr m_nextFailure;
     std::vector<std::span<const std::int16_t>> m_played;
     std::span<const std::int16_t> m_sounding;
 };

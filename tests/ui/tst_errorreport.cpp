@@ -14,6 +14,7 @@ private slots:
     void fullStopOnlyAfterCharactersSortingAfterIt();
     void commandErrorIsShownAsTheReport();
     void otherCommandsGoOnAfterAnError();
+    void anyStandardExceptionIsReportedWithItsText();
 };
 
 void ErrorReportTest::fullStopOnlyAfterCharactersSortingAfterIt_data()
@@ -72,6 +73,22 @@ void ErrorReportTest::otherCommandsGoOnAfterAnError()
     runReportingErrors(nullptr, [&] { state += 1; });
     MessageBox::setAnswerer({});
     QCOMPARE(state, 2);
+}
+
+void ErrorReportTest::anyStandardExceptionIsReportedWithItsText()
+{
+    QStringList texts;
+    MessageBox::setAnswerer([&](const MessageBox::Shown &shown) {
+        texts << shown.text;
+        return QMessageBox::Ok;
+    });
+    runReportingErrors(nullptr, [] { throw std::out_of_range("index 18 is out of range"); });
+    runReportingErrors(nullptr, [] { throw std::bad_alloc(); });
+    bool ranAfterwards = false;
+    runReportingErrors(nullptr, [&] { ranAfterwards = true; });
+    MessageBox::setAnswerer({});
+    QCOMPARE(texts, (QStringList{"index 18 is out of range.", "std::bad_alloc."}));
+    QVERIFY(ranAfterwards);
 }
 
 QTEST_MAIN(ErrorReportTest)
