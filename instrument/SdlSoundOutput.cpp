@@ -110,14 +110,17 @@ private:
     int m_fadeStep = 0;
 };
 
-SdlSoundOutput::SdlSoundOutput() : m_mixer(std::make_unique<Mixer>())
+SdlSoundOutput::SdlSoundOutput(DeviceCount deviceCount)
+    : m_deviceCount(deviceCount ? std::move(deviceCount) : [] { return SDL_GetNumAudioDevices(0); }),
+      m_mixer(std::make_unique<Mixer>())
 {
     // SDL would otherwise turn SIGINT and SIGTERM into events nobody reads, and
     // the program could no longer be ended by a signal.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     m_audioInitialised = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-    // A negative count means the driver cannot enumerate its devices: try opening.
-    m_hasDevice = m_audioInitialised && SDL_GetNumAudioDevices(0) != 0 && openStream();
+    // A stream that cannot open now is tried again, and reported, at the first note.
+    if (hasDevice())
+        openStream();
 }
 
 SdlSoundOutput::~SdlSoundOutput()
@@ -132,12 +135,18 @@ std::uint64_t SdlSoundOutput::framesBegun() const
     return m_mixer->framesBegun;
 }
 
+bool SdlSoundOutput::hasDevice() const
+{
+    // A negative count means the driver cannot enumerate its devices: try opening.
+    return m_audioInitialised && m_deviceCount() != 0;
+}
+
 void SdlSoundOutput::play(std::span<const std::int16_t> pcm)
 {
-    if (!m_hasDevice)
-        return;
     if (m_stream == 0 || SDL_GetAudioDeviceStatus(m_stream) == SDL_AUDIO_STOPPED) {
         closeStream();
+        if (!hasDevice())
+            return;
         if (!openStream())
             throw Error(QStringLiteral("A call to an OS function failed"));
     }

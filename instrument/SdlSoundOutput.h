@@ -3,6 +3,7 @@
 #include "SoundOutput.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 // The sound output of the program: one SDL audio stream, opened at construction
@@ -12,16 +13,22 @@
 class SdlSoundOutput : public SoundOutput
 {
 public:
-    SdlSoundOutput();
+    // How many output devices the machine has: SDL's count, unless a test stands
+    // in for the machine.
+    using DeviceCount = std::function<int()>;
+
+    explicit SdlSoundOutput(DeviceCount deviceCount = {});
     ~SdlSoundOutput() override;
     SdlSoundOutput(const SdlSoundOutput &) = delete;
     SdlSoundOutput &operator=(const SdlSoundOutput &) = delete;
 
-    bool hasDevice() const override { return m_hasDevice; }
+    // Asks the device count each time: a device can come and go during the run.
+    bool hasDevice() const override;
 
-    // When the stream has stopped (its device was lost) the output opens it again;
-    // if that fails it throws Error("A call to an OS function failed"), as SDL
-    // gives no error number. Every later call tries again.
+    // Opens the stream when it is not open or has stopped (its device was lost).
+    // If that fails while the machine has a device, it throws
+    // Error("A call to an OS function failed"), as SDL gives no error number;
+    // with no device left the note is silent. Every later call tries again.
     void play(std::span<const std::int16_t> pcm) override;
     // Clears the playing, the fading and any sample not yet taken while the
     // callback cannot run.
@@ -41,9 +48,9 @@ private:
     bool openStream();
     void closeStream();
 
+    DeviceCount m_deviceCount;
     std::unique_ptr<Mixer> m_mixer;
     bool m_audioInitialised = false;
-    bool m_hasDevice = false;
     std::uint32_t m_stream = 0;
     int m_framesPerPeriod = 0;
 };

@@ -1,3 +1,4 @@
+#include "Error.h"
 #include "SampleBank.h"
 #include "SamplePlayer.h"
 #include "SdlSoundOutput.h"
@@ -61,6 +62,8 @@ private slots:
     void newNoteCutsOffTheOldOne();
     void nothingIsReadAfterStop();
     void missingDriverMeansNoDevice();
+    void deviceThatCannotPlayRaisesTheSystemError();
+    void lostDeviceIsSilentOnlyWhenNoDeviceIsLeft();
 
 private:
     void checkCut(Samples capture, Samples old, std::size_t oldStart, Samples next, std::size_t cut);
@@ -194,6 +197,53 @@ void TestSdlSoundOutput::missingDriverMeansNoDevice()
     QCOMPARE(output.framesPerPeriod(), 0);
     const std::int16_t sample[] = {1, 2, 3};
     output.play(sample);
+}
+
+// The disk driver always has its one device; a file it cannot create is a
+// stream that cannot open.
+void TestSdlSoundOutput::deviceThatCannotPlayRaisesTheSystemError()
+{
+    QTemporaryDir dir;
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIOFILE", dir.filePath("missing/capture.raw").toLocal8Bit());
+    SdlSoundOutput output;
+    QVERIFY(output.hasDevice());
+    const std::int16_t sample[] = {1, 2, 3};
+    QVERIFY_THROWS_EXCEPTION(Error, output.play(sample));
+    // Every note tries again.
+    qputenv("SDL_DISKAUDIOFILE", dir.filePath("capture.raw").toLocal8Bit());
+    output.play(sample);
+    QVERIFY(output.framesPerPeriod() > 0);
+}
+
+// Writing to /dev/full loses the disk driver's device within a few periods.
+void TestSdlSoundOutput::lostDeviceIsSilentOnlyWhenNoDeviceIsLeft()
+{
+    QTemporaryDir dir;
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIOFILE", "/dev/full");
+    int devices = 1;
+    SdlSoundOutput output([&] { return devices; });
+    const std::int16_t sample[] = {1, 2, 3};
+    output.play(sample);
+    qputenv("SDL_DISKAUDIOFILE", dir.filePath("missing/capture.raw").toLocal8Bit());
+    const auto raisesError = [&] {
+        try {
+            output.play(sample);
+            return false;
+        } catch (const Error &) {
+            return true;
+        }
+    };
+    QTRY_VERIFY(raisesError());
+    // The device is gone with the stream: silence, and the note can still be recorded.
+    devices = 0;
+    QVERIFY(!output.hasDevice());
+    output.play(sample);
+    devices = 1;
+    qputenv("SDL_DISKAUDIOFILE", dir.filePath("capture.raw").toLocal8Bit());
+    output.play(sample);
+    QVERIFY(output.framesPerPeriod() > 0);
 }
 
 void TestSdlSoundOutput::signalsStillEndTheProgram()
