@@ -45,6 +45,9 @@ private:
     static constexpr unsigned SlotMask = 3;
     static constexpr unsigned Fresh = 4;
 
+    // The audio callback must never wait for the window's thread.
+    static_assert(std::atomic<unsigned>::is_always_lock_free);
+
     std::array<Samples, 3> m_slots;
     unsigned m_senderSlot = 0;
     std::atomic<unsigned> m_shared{1};
@@ -57,6 +60,8 @@ private:
 class SdlSoundOutput::Mixer
 {
 public:
+    static_assert(std::atomic<std::uint64_t>::is_always_lock_free);
+
     SampleHandoff handoff;
     std::atomic<std::uint64_t> framesBegun{0};
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds Morvil warning-free and runs every test; then builds it again with
 # AddressSanitizer and UndefinedBehaviorSanitizer and runs the unit and window
-# tests under them (installing and packaging are checked once, in the first build),
-# and runs the libFuzzer targets for a fixed number of inputs.
+# tests and the real sound output's test under them (installing and packaging are
+# checked once, in the first build); then builds the sound output's and the sample
+# player's tests with ThreadSanitizer and runs them, and runs the libFuzzer targets
+# for a fixed number of inputs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +16,13 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORVIL_WERROR=ON -DMORVIL_SANITIZE=ON
 cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-    ctest --test-dir build-sanitize --output-on-failure -j "$jobs" -LE 'e2e|sound|install'
+    ctest --test-dir build-sanitize --output-on-failure -j "$jobs" -LE 'e2e|install'
+
+# Only the audio path has a second thread: the callback against play() and stop().
+thread_tests='tst_sdlsoundoutput|tst_sampleplayer'
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORVIL_WERROR=ON -DMORVIL_THREAD_SANITIZER=ON
+cmake --build build-tsan -j "$jobs" --target ${thread_tests//|/ }
+TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tools/tsan.supp" \
+    ctest --test-dir build-tsan --output-on-failure -R "^($thread_tests)\$"
 
 tools/fuzz.sh check

@@ -61,6 +61,7 @@ private slots:
     void signalsStillEndTheProgram();
     void newNoteCutsOffTheOldOne();
     void nothingIsReadAfterStop();
+    void playAndStopRaceTheCallback();
     void missingDriverMeansNoDevice();
     void deviceThatCannotPlayRaisesTheSystemError();
     void lostDeviceIsSilentOnlyWhenNoDeviceIsLeft();
@@ -187,6 +188,25 @@ void TestSdlSoundOutput::nothingIsReadAfterStop()
     const std::vector<std::int16_t> capture = readCapture(capturePath);
     QVERIFY(std::ranges::count(capture, Played) > 0);
     QCOMPARE(std::ranges::count(capture, WrittenAfterStop), 0);
+}
+
+// Under ThreadSanitizer this is the check of the handoff between the window's
+// thread and the audio thread.
+void TestSdlSoundOutput::playAndStopRaceTheCallback()
+{
+    qputenv("SDL_AUDIODRIVER", "dummy");
+    const SampleBank bank = SampleBank::embedded();
+    SdlSoundOutput output;
+    QVERIFY(output.hasDevice());
+    const std::uint64_t before = output.framesBegun();
+    for (int call = 0; call < 10'000; ++call) {
+        output.play(bank.pcm(call % NoteCount));
+        if (call % 100 == 99)
+            output.stop();
+        std::this_thread::sleep_for(std::chrono::microseconds(20));
+    }
+    // The callback ran all along: the calls raced it.
+    QVERIFY(output.framesBegun() - before >= 10u * std::uint64_t(output.framesPerPeriod()));
 }
 
 void TestSdlSoundOutput::missingDriverMeansNoDevice()
