@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     # build
-    g++ cmake ninja-build pkg-config
+    g++ cmake ninja-build make pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libsdl2-dev
     # the design's fonts have metric-compatible free stand-ins
     fontconfig fonts-liberation fonts-dejavu-core

@@ -4,11 +4,21 @@
 # tests and the real sound output's test under them (installing and packaging are
 # checked once, in the first build); then builds the sound output's and the sample
 # player's tests with ThreadSanitizer and runs them, and runs the libFuzzer targets
-# for a fixed number of inputs.
+# for a fixed number of inputs. First it checks that the program builds alone with
+# CMake's default generator.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 jobs=$(nproc)
+
+# A target's build dependencies must not rest on what a full build happens to build
+# first: the program alone, with Unix Makefiles, in a fresh folder (no build type,
+# which compiles fastest).
+rm -rf build-alone
+cmake -S . -B build-alone -G "Unix Makefiles" -DMORVIL_WERROR=ON >/dev/null
+cmake --build build-alone -j "$jobs" --target morvil
+rm -rf build-alone
+
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVIL_WERROR=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
