@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -17,6 +19,8 @@ class MainWindowTest : public QObject
 private slots:
     void beforeAnyNote();
     void showEndsTheStartAndRestoresButtonColours();
+    void showSetsTheHintDelayAndTheZoomKeys();
+    void errorInsideTheShowIsReportedAndTheWindowShows();
     void noteButtonsRunTheirActions();
     void noteActionsCarryTheirNotes();
 
@@ -66,6 +70,40 @@ void MainWindowTest::showEndsTheStartAndRestoresButtonColours()
     QCOMPARE(f.form->state().NoteButtonColor, ColorValue(0x00123456));
     for (NoteButton *button : f.form->findChildren<NoteButton *>(QRegularExpression(QStringLiteral("^N\\d[IN]$"))))
         QCOMPARE(button->color(), ColorValue(0x00123456));
+}
+
+void MainWindowTest::showSetsTheHintDelayAndTheZoomKeys()
+{
+    FormFixture f;
+    f.form->show();
+    QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+    QCOMPARE(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 85);
+    // 110 % comes before 125 %.
+    const std::pair<const char *, Qt::Key> zoomKeys[] = {
+        {"MN80", Qt::Key_1},  {"MN90", Qt::Key_2},  {"MN100", Qt::Key_3}, {"MN110", Qt::Key_4},
+        {"MN125", Qt::Key_5}, {"MN150", Qt::Key_6}, {"MN200", Qt::Key_7}};
+    for (const auto &[name, key] : zoomKeys) {
+        auto *zoom = f.form->findChild<QAction *>(QString::fromLatin1(name));
+        QSignalSpy triggered(zoom, &QAction::triggered);
+        QTest::keyClick(f.form.get(), key, Qt::ControlModifier | Qt::KeypadModifier);
+        QVERIFY2(triggered.count() == 1, name);
+        // The digit of the main keyboard is no zoom key.
+        QTest::keyClick(f.form.get(), key, Qt::ControlModifier);
+        QVERIFY2(triggered.count() == 1, name);
+    }
+}
+
+// A zoom that fails while the stored zoom is applied: the show reports it and goes on.
+void MainWindowTest::errorInsideTheShowIsReportedAndTheWindowShows()
+{
+    FormFixture f([](QSettings &stored) { stored.setValue(QStringLiteral("Gorunum"), QStringLiteral("80")); });
+    QObject::connect(f.form->findChild<QAction *>(QStringLiteral("MN80")), &QAction::triggered,
+                     [] { throw std::runtime_error("the zoom failed"); });
+    f.form->show();
+    QVERIFY(f.form->isVisible());
+    QCOMPARE(f.boxes.size(), size_t(1));
+    QCOMPARE(f.boxes[0].text, QStringLiteral("the zoom failed."));
+    QCOMPARE(f.boxes[0].caption, QStringLiteral(".:: MoRvIl ::."));
 }
 
 void MainWindowTest::noteButtonsRunTheirActions()
