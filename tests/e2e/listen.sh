@@ -30,7 +30,7 @@ wait_for_silence() {
 }
 
 # notes_after <seconds> <xdotool arguments...>: runs xdotool and prints the notes
-# that started in the following <seconds>.
+# that started from the key events until <seconds> more of the sound has been captured.
 notes_after() {
     local seconds=$1
     shift
@@ -38,6 +38,12 @@ notes_after() {
     local start
     start=$(capture_size)
     xdotool "$@"
-    sleep "$seconds"
+    # The disk driver writes 22050 frames of 2 bytes a second, at about real-time pace.
+    local until
+    until=$(awk -v from="$(capture_size)" -v seconds="$seconds" 'BEGIN { printf "%d", from + seconds * 44100 }')
+    for _ in $(seq 200); do
+        [ "$(capture_size)" -ge "$until" ] && break
+        sleep 0.05
+    done
     "$python" "$here/keys_e2e_notes.py" "$capture" "$start" "$samples"
 }

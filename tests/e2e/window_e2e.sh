@@ -11,7 +11,11 @@ source "$here/xserver.sh"
 export SDL_AUDIODRIVER=dummy
 
 start_morvil
-sleep 0.5
+# Drawn once the title bar shows its colour.
+for _ in $(seq 50); do
+    [ "$(pixel 500 312)" = C1C1AC ] && break
+    sleep 0.1
+done
 
 # 375 x 154 (client 373 x 152 and a one-pixel border), centred on 1024 x 768, no frame around it.
 eval "$(xdotool getwindowgeometry --shell "$window")"
