@@ -82,6 +82,9 @@ void TForm1::applyDesignLook()
         auto *widget = findChild<QWidget *>(QString::fromLatin1(control.control));
         widget->setFont(designFont(QString::fromLatin1(control.family), control.pixelHeight, control.bold));
     }
+    // Disabled during a playback and while a note is being changed, so that its
+    // controls take no mouse input; they keep their look meanwhile.
+    keepLookWhenDisabled(ui->Kontroller);
     setForeground(ui->DURUMM, Colors::White);
     setForeground(ui->Label3, Colors::ListHeading);
     setForeground(ui->Label5, Colors::ListHeading);

@@ -54,3 +54,14 @@ void setForeground(QWidget *widget, ColorValue value)
     palette.setColor(widget->foregroundRole(), toQColor(value));
     widget->setPalette(palette);
 }
+
+void keepLookWhenDisabled(QWidget *panel)
+{
+    QPalette palette = panel->palette();
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+        const auto colorRole = QPalette::ColorRole(role);
+        if (colorRole != QPalette::NoRole)
+            palette.setBrush(QPalette::Disabled, colorRole, palette.brush(QPalette::Active, colorRole));
+    }
+    panel->setPalette(palette);
+}

@@ -28,3 +28,7 @@ QColor toQColor(ColorValue value);
 // Sets the background of a widget that paints it from its palette.
 void setBackground(QWidget *widget, ColorValue value);
 void setForeground(QWidget *widget, ColorValue value);
+
+// For a panel that is disabled only to keep the mouse from its controls: while it
+// is disabled they are drawn in their normal colours, not greyed.
+void keepLookWhenDisabled(QWidget *panel);

@@ -32,7 +32,10 @@ void NoteButton::paintEvent(QPaintEvent *)
     const bool down = isDown();
     if (down || (underMouse() && isEnabled()))
         drawEdge(painter, rect(), down ? Edge::Sunken : Edge::Raised);
-    painter.setPen(isEnabled() ? toQColor(m_fontColor) : palette().color(QPalette::Disabled, QPalette::Text));
+    // Greyed only when disabled itself: a button whose panel is disabled takes no
+    // input but keeps its look.
+    const bool greyed = testAttribute(Qt::WA_ForceDisabled);
+    painter.setPen(greyed ? palette().color(QPalette::Disabled, QPalette::Text) : toQColor(m_fontColor));
     const QRect textArea = down ? rect().translated(1, 1) : rect();
     painter.drawText(textArea, Qt::AlignCenter | Qt::TextShowMnemonic, text());
 }

@@ -50,6 +50,7 @@ private slots:
     void secondPlayWhilePlayingDoesNothing();
     void failingSampleEndsThePlayback();
     void anyExceptionEndsThePlaybackThroughItsEndSteps();
+    void duringPlaybackControlsKeepTheirLookAndIgnoreClicks();
 
 private:
     void press(int note) { action(note)->trigger(); }
@@ -417,6 +418,61 @@ void RecorderPlayerTest::anyExceptionEndsThePlaybackThroughItsEndSteps()
     QCOMPARE(status(), QStringLiteral("İşlem Tamamlandı..."));
     play();
     QCOMPARE(m_f->playedNotes(), (std::vector<int>{0, 0, 1}));
+}
+
+namespace {
+
+// How many pixels of the image within rect have this colour, give or take the
+// blending at the edges of anti-aliased text.
+int pixelsOf(const QImage &image, const QRect &rect, const QColor &color)
+{
+    int count = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const QColor seen = image.pixelColor(x, y);
+            count += std::max({std::abs(seen.red() - color.red()), std::abs(seen.green() - color.green()),
+                               std::abs(seen.blue() - color.blue())}) <= 32;
+        }
+    }
+    return count;
+}
+
+} // namespace
+
+void RecorderPlayerTest::duringPlaybackControlsKeepTheirLookAndIgnoreClicks()
+{
+    setList({"00=0", "04=10", "05=0"});
+    const QColor caption(0x00, 0x57, 0xAE);
+    const QPalette normal = lines()->palette();
+    m_f->pump.inTick(4, [&] {
+        QVERIFY(!m_f->child<QWidget>("Kontroller")->isEnabled());
+        // Every caption in its blue, the played button's on white too.
+        const QImage window = m_f->form->grab().toImage();
+        for (int note = 0; note < NoteCount; ++note) {
+            const QRect face(button(note)->mapTo(m_f->form.get(), QPoint(0, 0)), button(note)->size());
+            QVERIFY2(pixelsOf(window, face, caption) > 5, qPrintable(button(note)->objectName()));
+        }
+        QVERIFY(pixelsOf(window, QRect(button(0)->mapTo(m_f->form.get(), QPoint(0, 0)), button(0)->size()), Qt::white) >
+                100);
+        auto *heading = m_f->child<QWidget>("Label1");
+        QVERIFY(pixelsOf(heading->grab().toImage(), heading->rect(),
+                         normal.color(QPalette::Active, QPalette::WindowText)) > 5);
+        // The list shows the line still sounding selected, in the normal colours.
+        const QImage list = lines()->viewport()->grab().toImage();
+        const QRect selected = lines()->visualItemRect(lines()->item(0));
+        const QRect unselected = lines()->visualItemRect(lines()->item(1));
+        QVERIFY(pixelsOf(list, selected, normal.color(QPalette::Active, QPalette::Highlight)) > 100);
+        QVERIFY(pixelsOf(list, selected, normal.color(QPalette::Active, QPalette::HighlightedText)) > 5);
+        QVERIFY(pixelsOf(list, unselected, normal.color(QPalette::Active, QPalette::Base)) > 100);
+        QVERIFY(pixelsOf(list, unselected, normal.color(QPalette::Active, QPalette::Text)) > 5);
+
+        QTest::mouseClick(button(3), Qt::LeftButton);
+        QTest::mouseClick(lines()->viewport(), Qt::LeftButton, {}, unselected.center());
+        QCOMPARE(records()->count(), 3);
+        QCOMPARE(lines()->currentRow(), 0);
+    });
+    play();
+    QCOMPARE(m_f->playedNotes(), (std::vector<int>{0, 4, 5}));
 }
 
 QTEST_MAIN(RecorderPlayerTest)

@@ -34,6 +34,37 @@ check_pixel 500 312 C1C1AC "the title bar"
 check_pixel 420 460 000000 "the bottom border"
 check_pixel 640 450 D1D1C2 "the button panel"
 
+# A playback leaves the note buttons their look: every caption blue (#0057AE), the
+# played button white. Two notes 1.5 s apart are recorded and played back; the shot
+# is taken in the wait before the second one.
+wait_for_pixel() { # x y colour: true once the screen shows it there
+    for _ in $(seq 50); do
+        [ "$(pixel "$1" "$2")" = "$3" ] && return 0
+        sleep 0.05
+    done
+    return 1
+}
+blue_pixels() { # image x y: pixels near the caption colour in the note button there
+    convert "$1" -crop "35x32+$2+$3" +repage -fuzz 12% -fill white -opaque '#0057AE' -fill black +opaque white \
+        -format '%[fx:round(mean*w*h)]' info:
+}
+note_left=$((X + 1 + 7)) fast_top=$((Y + 1 + 21 + 23)) normal_top=$((Y + 1 + 21 + 83))
+xdotool windowfocus --sync "$window"
+xdotool key 38
+wait_for_pixel $((note_left + 2)) $((normal_top + 2)) E4E4DC || fail "the first note was not recorded"
+xdotool sleep 1.5 key 39
+wait_for_pixel $((note_left + 40 + 2)) $((normal_top + 2)) E4E4DC || fail "the second note was not recorded"
+xdotool key ctrl+F11 key ctrl+F9
+wait_for_pixel $((note_left + 2)) $((normal_top + 2)) FFFFFF || fail "the playback did not light the first note"
+import -window root "$work/playback.png"
+for i in $(seq 0 8); do
+    for top in "$fast_top" "$normal_top"; do
+        [ "$(blue_pixels "$work/playback.png" $((note_left + 40 * i)) "$top")" -gt 5 ] ||
+            fail "during the playback the caption of the note button at $((note_left + 40 * i)),$top is not blue"
+    done
+done
+xdotool key ctrl+F10
+
 # The close button asks nothing when idle, saves the settings and ends the program.
 xdotool mousemove --sync $((X + 1 + 352 + 9)) $((Y + 1 + 2 + 8)) click 1
 ended || fail "the close button did not end the program"
