@@ -53,7 +53,7 @@ TForm1::TForm1(SoundOutput &sound, MessagePump &pump, QSettings &settings, QWidg
     setWindowFlag(Qt::FramelessWindowHint);
     // The native title is what the task bar shows: the application's title.
     m_caption = windowTitle();
-    setWindowTitle(QString());
+    setWindowTitle(applicationTitle());
     setFixedSize(size());
     setBackground(this, Colors::Black);
     applyDesignLook();

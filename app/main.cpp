@@ -1,25 +1,16 @@
-#include "ErrorReport.h"
-#include "ProgramInfo.h"
+#include "Application.h"
 #include "QtMessagePump.h"
 #include "SdlSoundOutput.h"
 #include "TForm1.h"
 #include "Tabtx.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QSettings>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Morvil"));
-    QApplication::setApplicationDisplayName(applicationTitle());
-    // The desktop finds the installed entry and its icon by this name.
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(ProgramInfo::DesktopId));
-    QIcon icon;
-    for (const int size : {16, 32, 48, 128, 256})
-        icon.addFile(QStringLiteral(":/pictures/icon%1.png").arg(size));
-    QApplication::setWindowIcon(icon);
+    setUpApplication();
 
     SdlSoundOutput sound;
     QtMessagePump pump;

@@ -1,6 +1,7 @@
 #include "TBarPopupMenu.h"
 
 #include "Colors.h"
+#include "ErrorReport.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -50,7 +51,7 @@ int bottomEdge(const QRect &rect)
 } // namespace
 
 TBarPopupMenu::TBarPopupMenu(QWidget *owner)
-    : QMenu(owner), m_verticalFont(defaultVerticalFont()), m_verticalText(QGuiApplication::applicationDisplayName())
+    : QMenu(owner), m_verticalFont(defaultVerticalFont()), m_verticalText(applicationTitle())
 {
     // Repaints after the band is complete leave its pixels where they are.
     setAttribute(Qt::WA_OpaquePaintEvent);

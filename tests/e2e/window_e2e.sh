@@ -45,7 +45,7 @@ wait_for_pixel() { # x y colour: true once the screen shows it there
     return 1
 }
 blue_pixels() { # image x y: pixels near the caption colour in the note button there
-    convert "$1" -crop "35x32+$2+$3" +repage -fuzz 12% -fill white -opaque '#0057AE' -fill black +opaque white \
+    convert "$1" -crop "35x32+$2+$3" +repage -fuzz 12% -fill black -opaque white -fill white -opaque '#0057AE' -fill black +opaque white \
         -format '%[fx:round(mean*w*h)]' info:
 }
 note_left=$((X + 1 + 7)) fast_top=$((Y + 1 + 21 + 23)) normal_top=$((Y + 1 + 21 + 83))
@@ -65,8 +65,27 @@ for i in $(seq 0 8); do
 done
 xdotool key ctrl+F10
 
+# Closing while recording asks first, in a box titled exactly "UYARI"; No keeps the window.
+# No --sync on the clicks: the pointer may be there already, and XTest keeps the events in order.
+close_button_x=$((X + 1 + 352 + 9)) close_button_y=$((Y + 1 + 2 + 8))
+xdotool key 40
+wait_for_pixel $((note_left + 80 + 2)) $((normal_top + 2)) E4E4DC || fail "the note before closing was not recorded"
+xdotool mousemove "$close_button_x" "$close_button_y" click 1
+question=$(timeout 5 xdotool search --sync --name '^UYARI' | head -n 1)
+if [ -n "$question" ]; then
+    # The name a window manager shows (_NET_WM_NAME), which Qt may have added to.
+    title=$(xdotool getwindowname "$question")
+    [ "$title" = UYARI ] || fail "the close question is titled '$title', not exactly UYARI"
+    xdotool windowfocus --sync "$question" key Escape
+    timeout 5 bash -c "while xdotool search --name '^UYARI' >/dev/null; do sleep 0.05; done" ||
+        fail "the close question did not go on Escape"
+    kill -0 "$morvil_pid" 2>/dev/null || fail "answering No to the close question ended the program"
+else
+    fail "no window titled UYARI asked before closing while recording"
+fi
+
 # The close button asks nothing when idle, saves the settings and ends the program.
-xdotool mousemove --sync $((X + 1 + 352 + 9)) $((Y + 1 + 2 + 8)) click 1
+xdotool mousemove "$close_button_x" "$close_button_y" click 1
 ended || fail "the close button did not end the program"
 grep -q '^Klavye=0' "$work/config/Morvil/morvil.ini" 2>/dev/null || fail "closing saved no settings"
 

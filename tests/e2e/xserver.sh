@@ -58,7 +58,6 @@ ended() {
 }
 
 # There is no window manager: each window gets the focus before it is typed into.
-# Qt appends the application's title to a dialog's: "Save As — .:: MoRvIl ::.".
 focus_titled() { # title
     local found
     found=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1" | head -n 1)

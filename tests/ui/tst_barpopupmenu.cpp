@@ -129,7 +129,6 @@ private slots:
 
 void BarPopupMenuTest::constructedWithItsDefaults()
 {
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Uygulama"));
     TBarPopupMenu menu;
     QCOMPARE(menu.BarWidth(), 31);
     QCOMPARE(menu.BitmapOffsetX(), 0);
@@ -144,7 +143,7 @@ void BarPopupMenuTest::constructedWithItsDefaults()
     QVERIFY(menu.VerticalFont().font.bold());
     QVERIFY(menu.VerticalFont().font.italic());
     QCOMPARE(menu.VerticalFont().color, White);
-    QCOMPARE(menu.VerticalText(), QStringLiteral("Uygulama"));
+    QCOMPARE(menu.VerticalText(), QStringLiteral(".:: MoRvIl ::."));
     QCOMPARE(menu.VerticalTextOffsetY(), -6);
     QCOMPARE(menu.MenuHeight(), 0);
     QVERIFY(!menu.BarPainted());
