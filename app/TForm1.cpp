@@ -86,8 +86,9 @@ void TForm1::applyDesignLook()
     // controls take no mouse input; they keep their look meanwhile.
     keepLookWhenDisabled(ui->Kontroller);
     setForeground(ui->DURUMM, Colors::White);
-    setForeground(ui->Label3, Colors::ListHeading);
-    setForeground(ui->Label5, Colors::ListHeading);
+    // The list's heading and count stand on a light field of their own.
+    setBackground(ui->Label3, Colors::ListHeading);
+    setBackground(ui->Label5, Colors::ListHeading);
     fitLabelsToText();
 }
 

@@ -5,6 +5,7 @@
 #include "Panel.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -97,8 +98,8 @@ const std::vector<Control> &designedControls()
              {147, 138, 76, 13},
              true,
              "-Nota Listesi-",
-             None,
              0x00DDE6E6,
+             None,
              "MS Sans Serif",
              11,
              true},
@@ -109,8 +110,8 @@ const std::vector<Control> &designedControls()
              {28, 355, 139, 13},
              true,
              "Listedeki Nota Sayısı : ?",
-             None,
              0x00DDE6E6,
+             None,
              "MS Sans Serif",
              11,
              true},
@@ -242,6 +243,7 @@ private slots:
 
     void windowIsFramelessWithAOnePixelBorder();
     void listsShowFiveColumnsFlowingDown();
+    void listHeadingAndCountAreOpaque();
     void noVisibleControlKeepsTheFocus();
     void glyphButtonsShowPictures();
     void controlsFollowTheRuleAtEveryLevel_data();
@@ -303,8 +305,10 @@ void MainWindowLayoutTest::controlMatchesDesign()
     if (expected.background != None) {
         if (auto *panel = qobject_cast<Panel *>(widget))
             QCOMPARE(qint64(panel->color()), expected.background);
+        else if (auto *button = qobject_cast<NoteButton *>(widget))
+            QCOMPARE(qint64(button->color()), expected.background);
         else
-            QCOMPARE(qint64(qobject_cast<NoteButton *>(widget)->color()), expected.background);
+            QCOMPARE(colorValue(widget->grab().toImage().pixelColor(0, 0)), expected.background);
     }
     if (expected.foreground != None) {
         if (auto *panel = qobject_cast<Panel *>(widget))
@@ -331,6 +335,25 @@ void MainWindowLayoutTest::windowIsFramelessWithAOnePixelBorder()
     for (const QPoint corner : {QPoint(0, 0), QPoint(374, 0), QPoint(0, 153), QPoint(374, 153), QPoint(187, 153)})
         QCOMPARE(colorValue(picture.pixelColor(corner)), 0);
     QCOMPARE(colorValue(picture.pixelColor(187, 140)), 0x00C2D1D1);
+}
+
+// Drawn on their own colour, in the default text colour.
+void MainWindowLayoutTest::listHeadingAndCountAreOpaque()
+{
+    for (const char *name : {"Label3", "Label5"}) {
+        auto *label = m_fixture->child<QLabel>(name);
+        const QImage picture = label->grab().toImage();
+        int background = 0, text = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                const qint64 color = colorValue(picture.pixelColor(x, y));
+                background += color == 0x00DDE6E6;
+                text += color == colorValue(QApplication::palette().color(QPalette::WindowText));
+            }
+        }
+        QVERIFY2(background > picture.width() * picture.height() / 2, name);
+        QVERIFY2(text > 10, name);
+    }
 }
 
 void MainWindowLayoutTest::listsShowFiveColumnsFlowingDown()
