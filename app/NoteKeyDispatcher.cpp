@@ -38,7 +38,11 @@ bool NoteKeyDispatcher::eventFilter(QObject *watched, QEvent *event)
 
 QAction *NoteKeyDispatcher::noteActionFor(const QKeyEvent &key) const
 {
-    if (key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))
+    // A note key plays only with no modifier held: AltGr (reported on X11 as the
+    // group switch; on Windows it arrives as Ctrl+Alt) and the Windows key count too.
+    constexpr Qt::KeyboardModifiers Held =
+        Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier | Qt::GroupSwitchModifier;
+    if (key.modifiers() & Held)
         return nullptr;
     const int code = virtualKeyAt(key.nativeScanCode(), m_activeTable());
     if (code == 0)

@@ -12,7 +12,7 @@ class QWidget;
 
 // Plays the notes from the keyboard. Installed on the application, it sees every key
 // press for the main window before the focused control does: a key without Shift,
-// Ctrl or Alt whose position, read under the Turkish layout of the table in force,
+// Ctrl, Alt, AltGr or Meta whose position, read under the Turkish layout of the table in force,
 // gives the code a note action carries triggers that action, and the control sees
 // neither the key nor its character. Keys are matched by position so that the notes
 // stay on the two letter rows whatever layout the system uses. Every key press plays,

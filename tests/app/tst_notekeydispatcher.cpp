@@ -25,6 +25,8 @@ private slots:
     void everyNotePositionPlaysItsNoteUnseenByTheFocusedControl();
     void modifiedAndOtherKeysReachTheFocusedControl_data();
     void modifiedAndOtherKeysReachTheFocusedControl();
+    void altGrAndMetaPlayNothing_data();
+    void altGrAndMetaPlayNothing();
     void autoRepeatPlaysAgain();
     void switchingTheTableMovesTheNotes();
     void followsTheCodesTheActionsCarry();
@@ -114,6 +116,27 @@ void TestNoteKeyDispatcher::modifiedAndOtherKeysReachTheFocusedControl()
     press(scanCode, text, modifiers);
     QVERIFY(m_played.isEmpty());
     QCOMPARE(m_edit->text(), text);
+}
+
+void TestNoteKeyDispatcher::altGrAndMetaPlayNothing_data()
+{
+    // As Qt reports them on X11: AltGr (ISO Level 3 shift) sets X's Mod5, the
+    // Windows key Mod4.
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<quint32>("nativeModifiers");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("AltGr+A") << Qt::KeyboardModifiers(Qt::GroupSwitchModifier) << 0x80u << QStringLiteral("â");
+    QTest::newRow("Meta+A") << Qt::KeyboardModifiers(Qt::MetaModifier) << 0x40u << QStringLiteral("a");
+}
+
+void TestNoteKeyDispatcher::altGrAndMetaPlayNothing()
+{
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(quint32, nativeModifiers);
+    QFETCH(QString, text);
+    QKeyEvent event(QEvent::KeyPress, Qt::Key_A, modifiers, HomeRowFirst, 0, nativeModifiers, text);
+    QApplication::sendEvent(QApplication::focusWidget(), &event);
+    QVERIFY(m_played.isEmpty());
 }
 
 void TestNoteKeyDispatcher::autoRepeatPlaysAgain()
