@@ -40,7 +40,7 @@ constexpr ControlFont ControlFonts[] = {
 
 } // namespace
 
-TForm1::TForm1(SoundOutput &sound, MessagePump &pump, QSettings &settings, QWidget *parent)
+TForm1::TForm1(SoundOutput &sound, MessagePump &pump, SettingsStore &settings, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::TForm1>()), m_settings(settings), m_bank(SampleBank::embedded()),
       m_samplePlayer(m_bank, sound),
       m_loops(m_state, pump, [this](qint64 count) { m_caption = QString::number(count); })
@@ -55,7 +55,7 @@ TForm1::TForm1(SoundOutput &sound, MessagePump &pump, QSettings &settings, QWidg
     m_caption = windowTitle();
     setWindowTitle(applicationTitle());
     setFixedSize(size());
-    setBackground(this, Colors::Black);
+    setColor(Colors::Black);
     applyDesignLook();
     // Both lists fill a column before they start the next.
     ui->ListBox1->setWrapping(true);

@@ -18,7 +18,7 @@ class QAction;
 class QKeyEvent;
 class QLabel;
 class QListWidget;
-class QSettings;
+class SettingsStore;
 class SoundOutput;
 class TBarPopupMenu;
 class Tabtx;
@@ -38,7 +38,7 @@ class TForm1 : public QWidget
 public:
     // sound plays the samples, pump feeds the recorder's and player's loops,
     // settings is the store the window loads at creation and saves at every close request.
-    TForm1(SoundOutput &sound, MessagePump &pump, QSettings &settings, QWidget *parent = nullptr);
+    TForm1(SoundOutput &sound, MessagePump &pump, SettingsStore &settings, QWidget *parent = nullptr);
     ~TForm1() override;
 
     // The window's own caption: never drawn as a title, the recorder and the
@@ -98,6 +98,9 @@ public:
     void MN200Execute();
 
     // Colours and settings (TForm1Colors.cpp)
+    // The window's background, seen only as its one-pixel frame.
+    ColorValue color() const { return m_color; }
+    void setColor(ColorValue color);
     void enarizgileri1Click();
     void letiRenkleri1Click();
     void ZeminRengi1Click();
@@ -169,6 +172,12 @@ private:
     // Colours and settings (TForm1Colors.cpp)
     void LoadSettings();
     void SaveSettings();
+    QString readSetting(const QString &name);
+    void writeSetting(const QString &name, const QString &text);
+    QList<NoteButton *> noteKindButtons() const;
+    void setNoteKindColors(ColorValue color);
+    void setNoteKindFontColors(ColorValue color);
+    void redrawFrame();
 
     // The About window and the web link (TForm1About.cpp)
     QAction *actionForKey(const QKeyEvent &key) const;
@@ -178,7 +187,8 @@ private:
 
     std::unique_ptr<Ui::TForm1> ui;
     ProgramState m_state;
-    QSettings &m_settings;
+    SettingsStore &m_settings;
+    ColorValue m_color = 0;
     SampleBank m_bank;
     SamplePlayer m_samplePlayer; // after the bank: it silences the output before the samples go
     TickLoops m_loops;

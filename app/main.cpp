@@ -1,11 +1,11 @@
 #include "Application.h"
 #include "QtMessagePump.h"
+#include "QtSettingsStore.h"
 #include "SdlSoundOutput.h"
 #include "TForm1.h"
 #include "Tabtx.h"
 
 #include <QApplication>
-#include <QSettings>
 
 int main(int argc, char *argv[])
 {
@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
 
     SdlSoundOutput sound;
     QtMessagePump pump;
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Morvil"), QStringLiteral("morvil"));
+    QtSettingsStore settings;
     TForm1 form(sound, pump, settings);
     // Hidden until asked for, and kept until the program ends.
     Tabtx abtx;

@@ -13,7 +13,7 @@ QColor systemColor(int index)
     switch (index) {
     case 5: // window
         return palette.color(QPalette::Base);
-    case 8: // window text
+    case 8:  // window text
     case 18: // button text
         return palette.color(QPalette::Text);
     case 13: // highlight
@@ -38,6 +38,11 @@ QColor toQColor(ColorValue value)
     if ((value >> 24) == 0xFF)
         return systemColor(int(value & 0xFF));
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+ColorValue fromQColor(const QColor &color)
+{
+    return ColorValue(color.red()) | ColorValue(color.green()) << 8 | ColorValue(color.blue()) << 16;
 }
 
 void setBackground(QWidget *widget, ColorValue value)

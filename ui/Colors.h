@@ -24,6 +24,8 @@ inline constexpr ColorValue ButtonShadow = 0x00808080;
 // The colour to draw: a plain value is 0x00BBGGRR, a system colour is looked up
 // in the application's palette.
 QColor toQColor(ColorValue value);
+// The plain 0x00BBGGRR value of a drawn colour.
+ColorValue fromQColor(const QColor &color);
 
 // Sets the background of a widget that paints it from its palette.
 void setBackground(QWidget *widget, ColorValue value);

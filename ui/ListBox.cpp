@@ -34,3 +34,19 @@ void ListBox::keyPressEvent(QKeyEvent *event)
     if (currentRow() != before)
         emit clickedByUser();
 }
+
+void ListBox::setColor(ColorValue color)
+{
+    m_color = color;
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Base, toQColor(color));
+    setPalette(palette);
+}
+
+void ListBox::setFontColor(ColorValue color)
+{
+    m_fontColor = color;
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Text, toQColor(color));
+    setPalette(palette);
+}

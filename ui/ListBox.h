@@ -1,17 +1,25 @@
 #pragma once
 
+#include "Colors.h"
+
 #include <QListWidget>
 
 // The visible note list. It reports the user's own choice of a line (a left click,
 // or a key that moves the selection) and every left double click, on a line or on
 // the empty space below the lines. A right click leaves the selection alone, since
-// it only opens the window's menu.
+// it only opens the window's menu. It keeps its background and text colours as the
+// values they were set to, so that a system colour stays a reference to one.
 class ListBox : public QListWidget
 {
     Q_OBJECT
 
 public:
     using QListWidget::QListWidget;
+
+    ColorValue color() const { return m_color; }
+    void setColor(ColorValue color);
+    ColorValue fontColor() const { return m_fontColor; }
+    void setFontColor(ColorValue color);
 
 signals:
     void clickedByUser();
@@ -22,4 +30,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    ColorValue m_color = Colors::WindowBackground;
+    ColorValue m_fontColor = Colors::WindowText;
 };

@@ -2,6 +2,7 @@
 
 #include "FileDialog.h"
 #include "MessageBox.h"
+#include "QtSettingsStore.h"
 #include "RecordingSoundOutput.h"
 #include "ScriptedPump.h"
 #include "TForm1.h"
@@ -13,18 +14,20 @@
 #include <vector>
 
 // A main window on a recording sound output, a scripted pump and a settings file
-// of its own; every message box is recorded and answered by `answer`, every file
-// dialog recorded and answered by `chosenFile` (empty: cancelled).
+// of its own (or the given store); every message box is recorded and answered by
+// `answer`, every file dialog recorded and answered by `chosenFile` (empty: cancelled).
 struct FormFixture
 {
-    explicit FormFixture(const std::function<void(QSettings &)> &storeSettings = {})
+    explicit FormFixture(const std::function<void(QSettings &)> &storeSettings = {}, SettingsStore *store = nullptr)
     {
         settings = std::make_unique<QSettings>(dir.filePath(QStringLiteral("morvil.ini")), QSettings::IniFormat);
         if (storeSettings) {
             settings->beginGroup(QStringLiteral("MorvilAyar"));
             storeSettings(*settings);
             settings->endGroup();
+            settings->sync();
         }
+        fileStore = std::make_unique<QtSettingsStore>(settings->fileName());
         MessageBox::setAnswerer([this](const MessageBox::Shown &shown) {
             boxes.push_back(shown);
             return answer;
@@ -33,7 +36,7 @@ struct FormFixture
             fileDialogs.push_back(design);
             return chosenFile;
         });
-        form = std::make_unique<TForm1>(sound, pump, *settings);
+        form = std::make_unique<TForm1>(sound, pump, store ? *store : *fileStore);
     }
 
     ~FormFixture()
@@ -59,6 +62,7 @@ struct FormFixture
 
     QTemporaryDir dir;
     std::unique_ptr<QSettings> settings;
+    std::unique_ptr<QtSettingsStore> fileStore;
     RecordingSoundOutput sound;
     ScriptedPump pump;
     std::vector<MessageBox::Shown> boxes;
