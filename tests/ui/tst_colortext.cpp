@@ -1,6 +1,7 @@
 #include "ColorText.h"
 #include "Error.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 // Colour texts of the settings store and the integers they are read as.
@@ -20,68 +21,29 @@ private slots:
 
 void ColorTextTest::everyNamedColourBothWays()
 {
-    const char *const table[] = {
-        "clBlack 00000000",
-        "clMaroon 00000080",
-        "clGreen 00008000",
-        "clOlive 00008080",
-        "clNavy 00800000",
-        "clPurple 00800080",
-        "clTeal 00808000",
-        "clGray 00808080",
-        "clSilver 00C0C0C0",
-        "clRed 000000FF",
-        "clLime 0000FF00",
-        "clYellow 0000FFFF",
-        "clBlue 00FF0000",
-        "clFuchsia 00FF00FF",
-        "clAqua 00FFFF00",
-        "clWhite 00FFFFFF",
-        "clMoneyGreen 00C0DCC0",
-        "clSkyBlue 00F0CAA6",
-        "clCream 00F0FBFF",
-        "clMedGray 00A4A0A0",
-        "clActiveBorder FF00000A",
-        "clActiveCaption FF000002",
-        "clAppWorkSpace FF00000C",
-        "clBackground FF000001",
-        "clBtnFace FF00000F",
-        "clBtnHighlight FF000014",
-        "clBtnShadow FF000010",
-        "clBtnText FF000012",
-        "clCaptionText FF000009",
-        "clDefault 20000000",
-        "clGradientActiveCaption FF00001B",
-        "clGradientInactiveCaption FF00001C",
-        "clGrayText FF000011",
-        "clHighlight FF00000D",
-        "clHighlightText FF00000E",
-        "clHotLight FF00001A",
-        "clInactiveBorder FF00000B",
-        "clInactiveCaption FF000003",
-        "clInactiveCaptionText FF000013",
-        "clInfoBk FF000018",
-        "clInfoText FF000017",
-        "clMenu FF000004",
-        "clMenuBar FF00001E",
-        "clMenuHighlight FF00001D",
-        "clMenuText FF000007",
-        "clNone 1FFFFFFF",
-        "clScrollBar FF000000",
-        "cl3DDkShadow FF000015",
-        "cl3DLight FF000016",
-        "clWindow FF000005",
-        "clWindowFrame FF000006",
-        "clWindowText FF000008",
-    };
-    QCOMPARE(std::size(table), size_t(52));
-    for (const char *entry : table) {
-        const QStringList parts = QString::fromLatin1(entry).split(QLatin1Char(' '));
-        const ColorValue value = parts[1].toUInt(nullptr, 16);
-        QCOMPARE(ColorToText(value), parts[0]);
-        QCOMPARE(TextToColor(parts[0]), value);
-        QCOMPARE(TextToColor(parts[0].toUpper()), value);
-        QCOMPARE(TextToColor(parts[0].toLower()), value);
+    // Name and value, in the order of the table.
+    const QStringList table = QStringLiteral(R"(
+        clBlack 00000000 clMaroon 00000080 clGreen 00008000 clOlive 00008080 clNavy 00800000 clPurple 00800080
+        clTeal 00808000 clGray 00808080 clSilver 00C0C0C0 clRed 000000FF clLime 0000FF00 clYellow 0000FFFF
+        clBlue 00FF0000 clFuchsia 00FF00FF clAqua 00FFFF00 clWhite 00FFFFFF clMoneyGreen 00C0DCC0
+        clSkyBlue 00F0CAA6 clCream 00F0FBFF clMedGray 00A4A0A0 clActiveBorder FF00000A clActiveCaption FF000002
+        clAppWorkSpace FF00000C clBackground FF000001 clBtnFace FF00000F clBtnHighlight FF000014
+        clBtnShadow FF000010 clBtnText FF000012 clCaptionText FF000009 clDefault 20000000
+        clGradientActiveCaption FF00001B clGradientInactiveCaption FF00001C clGrayText FF000011
+        clHighlight FF00000D clHighlightText FF00000E clHotLight FF00001A clInactiveBorder FF00000B
+        clInactiveCaption FF000003 clInactiveCaptionText FF000013 clInfoBk FF000018 clInfoText FF000017
+        clMenu FF000004 clMenuBar FF00001E clMenuHighlight FF00001D clMenuText FF000007 clNone 1FFFFFFF
+        clScrollBar FF000000 cl3DDkShadow FF000015 cl3DLight FF000016 clWindow FF000005 clWindowFrame FF000006
+        clWindowText FF000008)")
+                                  .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    QCOMPARE(table.size(), 2 * 52);
+    for (qsizetype i = 0; i < table.size(); i += 2) {
+        const QString name = table[i];
+        const ColorValue value = table[i + 1].toUInt(nullptr, 16);
+        QCOMPARE(ColorToText(value), name);
+        QCOMPARE(TextToColor(name), value);
+        QCOMPARE(TextToColor(name.toUpper()), value);
+        QCOMPARE(TextToColor(name.toLower()), value);
     }
 }
 
