@@ -17,6 +17,7 @@
 #include "NoteRecord.h"
 #include "PassPumps.h"
 #include "QtMessagePump.h"
+#include "QtSettingsStore.h"
 #include "SdlSoundOutput.h"
 #include "TForm1.h"
 #include "XTestKeyboard.h"
@@ -25,7 +26,6 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QListWidget>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QWindow>
 
@@ -344,7 +344,7 @@ Run runOnce(Variant variant, Load load, const std::vector<Stroke> &script, XTest
         pump = std::make_unique<ClassicMessagePump>();
         break;
     }
-    QSettings settings(settingsPath, QSettings::IniFormat);
+    QtSettingsStore settings(settingsPath);
     TForm1 form(sound, *pump, settings);
     if (!showWithFocus(form, keyboard)) {
         run.failure = QStringLiteral("the window did not get the keyboard focus");
