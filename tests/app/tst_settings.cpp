@@ -1,5 +1,6 @@
 #include "FakeSettingsStore.h"
 #include "FormFixture.h"
+#include "FullDisk.h"
 
 #include "ColorDialog.h"
 #include "Colors.h"
@@ -11,9 +12,6 @@
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -245,13 +243,11 @@ void SettingsTest::failedWriteReportsAndKeepsTheWindow()
     QFile file(full.settings->fileName());
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray old = file.readAll();
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = {};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit small = {rlim_t(old.size() / 2), limit.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &small);
-    const int exitCode = closeInTheMainLoop(full);
-    setrlimit(RLIMIT_FSIZE, &limit);
+    int exitCode = 0;
+    {
+        const FullDisk disk(old.size() / 2);
+        exitCode = closeInTheMainLoop(full);
+    }
     QCOMPARE(exitCode, 7);
     QCOMPARE(full.boxes.back().text, QStringLiteral("Failed to set data for 'kc'"));
     file.seek(0);

@@ -40,7 +40,6 @@ private slots:
     void startsAtTheColourWithTheDesignCustomColours();
     void cancelGivesBackTheStartValueAndForgetsCustomColours();
     void okGivesThePlainColourAndKeepsCustomColours();
-    void pickerAnswersInsteadOfTheUser();
 };
 
 void ColorDialogTest::startsAtTheColourWithTheDesignCustomColours()
@@ -89,20 +88,6 @@ void ColorDialogTest::okGivesThePlainColourAndKeepsCustomColours()
     });
     ColorDialog::choose(nullptr, 0);
     QCOMPARE(custom[0], QColor(Qt::green));
-}
-
-void ColorDialogTest::pickerAnswersInsteadOfTheUser()
-{
-    QColor shown;
-    ColorDialog::setPicker([&](const QColor &start) -> std::optional<QColor> {
-        shown = start;
-        return std::nullopt;
-    });
-    QCOMPARE(ColorDialog::choose(nullptr, Colors::WindowText), Colors::WindowText);
-    QCOMPARE(shown, toQColor(Colors::WindowText));
-    ColorDialog::setPicker([](const QColor &) { return QColor(0x11, 0x22, 0x33); });
-    QCOMPARE(ColorDialog::choose(nullptr, Colors::WindowText), ColorValue(0x00332211));
-    ColorDialog::setPicker({});
 }
 
 QTEST_MAIN(ColorDialogTest)

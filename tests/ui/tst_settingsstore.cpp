@@ -1,3 +1,4 @@
+#include "FullDisk.h"
 #include "QtSettingsStore.h"
 
 #include <QDir>
@@ -5,8 +6,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -127,15 +126,11 @@ void SettingsStoreTest::failedWriteLeavesTheOldFileWhole()
     QtSettingsStore store(path);
     QVERIFY(store.open(SettingsStore::Open::Create));
 
-    // A limit on the size of written files stands in for a full disk.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = {};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit full = {rlim_t(old.size() / 2), limit.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &full);
-    const bool written = store.write(QStringLiteral("kc"), QStringLiteral("clWhite"));
-    setrlimit(RLIMIT_FSIZE, &limit);
-
+    bool written = true;
+    {
+        const FullDisk full(old.size() / 2);
+        written = store.write(QStringLiteral("kc"), QStringLiteral("clWhite"));
+    }
     QVERIFY(!written);
     QCOMPARE(contents(path), old);
     QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("full.ini*")}, QDir::Files | QDir::Hidden),

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <csignal>
+#include <sys/resource.h>
+
+// While it lives, no file this process writes may grow beyond `bytes`: writes
+// fail as on a full disk.
+class FullDisk
+{
+public:
+    explicit FullDisk(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_limit);
+        const rlimit full = {bytes, m_limit.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &full);
+    }
+    ~FullDisk() { setrlimit(RLIMIT_FSIZE, &m_limit); }
+    FullDisk(const FullDisk &) = delete;
+    FullDisk &operator=(const FullDisk &) = delete;
+
+private:
+    rlimit m_limit = {};
+};
