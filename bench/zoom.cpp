@@ -7,6 +7,7 @@
 // through bench/zoom.sh, which provides an X server.
 
 #include "QtMessagePump.h"
+#include "QtSettingsStore.h"
 #include "SdlSoundOutput.h"
 #include "TForm1.h"
 #include "XTestKeyboard.h"
@@ -14,7 +15,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -96,7 +96,7 @@ int main(int argc, char *argv[])
     }
 
     QTemporaryDir scratch;
-    QSettings settings(scratch.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    QtSettingsStore settings(scratch.filePath(QStringLiteral("settings.ini")));
     SdlSoundOutput sound;
     QtMessagePump pump;
     TForm1 form(sound, pump, settings);
