@@ -134,6 +134,7 @@ void SettingsTest::storedSettingsApplyAtTheNextStart()
     }
     f.form->show();
     QCOMPARE(f.form->state().ViewScale, 125);
+    QCOMPARE(f.form->size(), QSize(468, 192));
     QVERIFY(f.form->findChild<QAction *>(QStringLiteral("FK"))->isChecked());
     QVERIFY(!f.form->findChild<QAction *>(QStringLiteral("QK"))->isChecked());
     f.form->close();

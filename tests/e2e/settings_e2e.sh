@@ -33,6 +33,7 @@ capture=$work/sound.raw
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$capture
 start_listened_to
 sleep 0.5
+[ "$WIDTH" = 468 ] && [ "$HEIGHT" = 192 ] || fail "at the stored zoom of 125 % the window is ${WIDTH}x${HEIGHT}, not 468x192"
 
 # check_pixel <x> <y> <expected RRGGBB> <what>, at a place of the designed 375-pixel-wide window.
 check_pixel() {
