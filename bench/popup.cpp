@@ -5,13 +5,13 @@
 // which provides an X server.
 
 #include "QtMessagePump.h"
+#include "QtSettingsStore.h"
 #include "SdlSoundOutput.h"
 #include "TBarPopupMenu.h"
 #include "TForm1.h"
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QWindow>
 
@@ -97,7 +97,7 @@ int main(int argc, char *argv[])
     }
 
     QTemporaryDir scratch;
-    QSettings settings(scratch.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    QtSettingsStore settings(scratch.filePath(QStringLiteral("settings.ini")));
     SdlSoundOutput sound;
     QtMessagePump pump;
     TForm1 form(sound, pump, settings);
