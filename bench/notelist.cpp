@@ -9,13 +9,13 @@
 #include "NoteListFile.h"
 #include "NoteRecord.h"
 #include "QtMessagePump.h"
+#include "QtSettingsStore.h"
 #include "SdlSoundOutput.h"
 #include "TForm1.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QListWidget>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -75,7 +75,7 @@ int main(int argc, char *argv[])
 
     SdlSoundOutput sound;
     QtMessagePump pump;
-    QSettings settings(dir.filePath(QStringLiteral("morvil.ini")), QSettings::IniFormat);
+    QtSettingsStore settings(dir.filePath(QStringLiteral("morvil.ini")));
     TForm1 form(sound, pump, settings);
     form.show();
     QApplication::processEvents();
