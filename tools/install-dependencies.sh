@@ -17,6 +17,8 @@ packages=(
     pulseaudio pulseaudio-utils libxtst-dev
     # installing: the desktop entry's and the metainfo's validators, the Debian package's dependencies
     desktop-file-utils appstream dpkg-dev file
+    # morvil-render: sound files, resampling, and an independent MIDI reader for its tests
+    libsndfile1-dev libsamplerate0-dev python3-mido
 )
 
 run_as_root() {
