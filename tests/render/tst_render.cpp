@@ -1,6 +1,7 @@
 #include "AudioFile.h"
 #include "AudioRenderer.h"
 #include "Error.h"
+#include "FailDevice.h"
 #include "SampleBank.h"
 
 #include <QBuffer>
@@ -258,12 +259,8 @@ void RenderTest::aFailingDeviceIsAnError()
     const std::vector<TimedNote> notes = timeNotes({"00=0"});
     AudioRenderer renderer(m_bank, notes, std::chrono::milliseconds(1));
     // A disk that is full after the header.
-    struct FullDevice : QIODevice
-    {
-        qint64 readData(char *, qint64) override { return -1; }
-        qint64 writeData(const char *, qint64 bytes) override { return pos() < 44 ? bytes : -1; }
-    } full;
-    full.open(QIODevice::WriteOnly);
+    FailDevice full(44);
+    full.open(QIODevice::ReadWrite);
     QVERIFY_THROWS_EXCEPTION(Error, writeAudioFile(full, AudioContainer::Wav, Rate, renderer));
 }
 
