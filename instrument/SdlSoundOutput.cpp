@@ -1,21 +1,18 @@
 #include "SdlSoundOutput.h"
 
 #include "Error.h"
+#include "SampleMixer.h"
 
 #include <SDL.h>
 
-#include <algorithm>
 #include <array>
 #include <atomic>
-#include <limits>
 
 namespace {
 
-constexpr int SampleRate = 22050;
 // 128 frames (5.8 ms) per callback: measured through PulseAudio, a note then
 // sounds about 6 ms after the key, against 12 ms with 256 frames.
 constexpr int FramesPerPeriod = 128;
-constexpr int FadeFrames = SampleRate * 2 / 1000;
 
 using Samples = std::span<const std::int16_t>;
 
@@ -65,24 +62,13 @@ public:
     SampleHandoff handoff;
     std::atomic<std::uint64_t> framesBegun{0};
 
-    void render(std::int16_t *out, int frames)
+    void render(std::span<std::int16_t> out)
     {
-        framesBegun += std::uint64_t(frames);
+        framesBegun += out.size();
         Samples next;
-        if (handoff.receive(next)) {
-            m_fading = m_playing.first(std::min<std::size_t>(m_playing.size(), FadeFrames));
-            m_fadeStep = 0;
-            m_playing = next;
-        }
-        for (int i = 0; i < frames; ++i) {
-            int mixed = takeFront(m_playing);
-            if (!m_fading.empty()) {
-                mixed += takeFront(m_fading) * (FadeFrames - m_fadeStep) / FadeFrames;
-                ++m_fadeStep;
-            }
-            out[i] = std::int16_t(std::clamp<int>(mixed, std::numeric_limits<std::int16_t>::min(),
-                                                  std::numeric_limits<std::int16_t>::max()));
-        }
+        if (handoff.receive(next))
+            m_mix.start(next);
+        m_mix.render(out);
     }
 
     // Only while the callback cannot run: the stream's device is locked or closed.
@@ -90,29 +76,17 @@ public:
     {
         Samples pending;
         handoff.receive(pending);
-        m_playing = {};
-        m_fading = {};
+        m_mix.silence();
     }
 
     static void callback(void *mixer, Uint8 *stream, int bytes)
     {
-        static_cast<Mixer *>(mixer)->render(reinterpret_cast<std::int16_t *>(stream),
-                                            bytes / int(sizeof(std::int16_t)));
+        static_cast<Mixer *>(mixer)->render(
+            {reinterpret_cast<std::int16_t *>(stream), std::size_t(bytes) / sizeof(std::int16_t)});
     }
 
 private:
-    static int takeFront(Samples &samples)
-    {
-        if (samples.empty())
-            return 0;
-        const int value = samples.front();
-        samples = samples.subspan(1);
-        return value;
-    }
-
-    Samples m_playing;
-    Samples m_fading; // the cut-off sample's next frames, at most FadeFrames
-    int m_fadeStep = 0;
+    SampleMixer m_mix;
 };
 
 SdlSoundOutput::SdlSoundOutput(DeviceCount deviceCount)
@@ -170,7 +144,7 @@ void SdlSoundOutput::stop()
 bool SdlSoundOutput::openStream()
 {
     SDL_AudioSpec wanted{};
-    wanted.freq = SampleRate;
+    wanted.freq = SampleMixer::SampleRate;
     wanted.format = AUDIO_S16SYS;
     wanted.channels = 1;
     wanted.samples = FramesPerPeriod;

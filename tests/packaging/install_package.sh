@@ -1,8 +1,8 @@
 #!/bin/bash
 # Installs Morvil from the build into a temporary prefix and checks that exactly the
-# program, its desktop entry, icons, metainfo and licence land there, the entry and
-# the metainfo valid; then builds the Debian package and checks its contents and its
-# dependencies, which must be Debian packages.
+# program, morvil-render and its manual page, the desktop entry, icons, metainfo and
+# licence land there, the entry and the metainfo valid; then builds the Debian
+# package and checks its contents and its dependencies, which must be Debian packages.
 # usage: install_package.sh <build folder> <desktop id>
 set -uo pipefail
 
@@ -18,6 +18,8 @@ fail() {
 
 expected=(
     bin/morvil
+    bin/morvil-render
+    share/man/man1/morvil-render.1
     "share/applications/$id.desktop"
     "share/metainfo/$id.metainfo.xml"
     share/doc/morvil/LICENSE-FluidR3_GM.txt
@@ -30,7 +32,9 @@ prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || { cat "$work/install.log"; exit 1; }
 diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$prefix" && find . -type f -printf '%P\n' | sort) ||
     fail "the installed files are not exactly the expected ones"
-[ -x "$prefix/bin/morvil" ] || fail "bin/morvil is not executable"
+for program in morvil morvil-render; do
+    [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"
+done
 for size in 16 32 48 128 256; do
     seen=$(identify -format '%m %wx%h' "$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png" 2>&1)
     [ "$seen" = "PNG ${size}x${size}" ] || fail "the ${size}x${size} icon is $seen"
@@ -56,7 +60,7 @@ diff <(printf './usr/%s\n' "${expected[@]}" | sort) <(awk '$1 !~ /^d/ {print $NF
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 names=$(sed 's/([^)]*)//g; s/, */\n/g; s/ //g' <<<"$depends")
-for package in libqt6core6 libqt6gui6 libqt6widgets6 libsdl2-2.0-0 libstdc++6 libc6 qt6-qpa-plugins fonts-liberation; do
+for package in libqt6core6 libqt6gui6 libqt6widgets6 libsdl2-2.0-0 libsndfile1 libsamplerate0 libstdc++6 libc6 qt6-qpa-plugins fonts-liberation; do
     grep -qxF "$package" <<<"$names" || fail "the package does not depend on $package"
 done
 # Every dependency is a Debian package; those the program was built against are installed here.
