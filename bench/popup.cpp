@@ -4,15 +4,11 @@
 // first complete paint, the one that finishes its band. Run it through bench/popup.sh,
 // which provides an X server.
 
-#include "QtMessagePump.h"
-#include "QtSettingsStore.h"
-#include "SdlSoundOutput.h"
+#include "BenchWindow.h"
 #include "TBarPopupMenu.h"
-#include "TForm1.h"
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 #include <QWindow>
 
 #include <X11/Xlib.h>
@@ -96,11 +92,8 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    QTemporaryDir scratch;
-    QtSettingsStore settings(scratch.filePath(QStringLiteral("settings.ini")));
-    SdlSoundOutput sound;
-    QtMessagePump pump;
-    TForm1 form(sound, pump, settings);
+    BenchWindow window;
+    TForm1 &form = window.form;
     form.move(100, 100);
     form.show();
     auto *menu = form.findChild<TBarPopupMenu *>(QStringLiteral("BarPopupMenu1"));

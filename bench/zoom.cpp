@@ -6,16 +6,12 @@
 // level and two centrings, each running the show-time set-up again. Run it
 // through bench/zoom.sh, which provides an X server.
 
-#include "QtMessagePump.h"
-#include "QtSettingsStore.h"
-#include "SdlSoundOutput.h"
-#include "TForm1.h"
+#include "BenchWindow.h"
 #include "XTestKeyboard.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -95,11 +91,8 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    QTemporaryDir scratch;
-    QtSettingsStore settings(scratch.filePath(QStringLiteral("settings.ini")));
-    SdlSoundOutput sound;
-    QtMessagePump pump;
-    TForm1 form(sound, pump, settings);
+    BenchWindow window;
+    TForm1 &form = window.form;
     PaintWatch watch(&form);
     for (const Level &level : Levels) {
         QObject::connect(form.findChild<QAction *>(QString::fromLatin1(level.action)), &QAction::triggered, &form,
