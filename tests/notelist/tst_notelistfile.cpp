@@ -1,7 +1,9 @@
 #include "Error.h"
 #include "FailDevice.h"
 #include "FileContent.h"
+#include "FullDisk.h"
 #include "NoteListFile.h"
+#include "OrdinaryUser.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,51 +35,6 @@ QStringList entries(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
-
-// Root passes every permission check; a read-only folder only refuses an
-// ordinary user, so tests run as root become one while this lives.
-class OrdinaryUser
-{
-public:
-    explicit OrdinaryUser(const QString &openFolder)
-    {
-        if (geteuid() != 0)
-            return;
-        QFile::setPermissions(openFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
-                                              QFile::ExeOther);
-        m_switched = seteuid(65534) == 0;
-    }
-    ~OrdinaryUser()
-    {
-        if (m_switched)
-            (void)seteuid(0);
-    }
-
-private:
-    bool m_switched = false;
-};
-
-// Files written while this lives cannot grow beyond limit bytes: a full disk.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t limit)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        m_signal = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit lowered{limit, m_previous.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_signal);
-    }
-
-private:
-    rlimit m_previous{};
-    void (*m_signal)(int) = nullptr;
-};
 
 } // namespace
 
@@ -302,7 +259,7 @@ void NoteListFileTest::fullDiskAtEveryByteLeavesTheOldFile()
     for (qsizetype limit = 0; limit < size; ++limit) {
         QString error;
         {
-            const FileSizeLimit full{rlim_t(limit)};
+            const FullDisk full{rlim_t(limit)};
             error = errorOf([&] { saveLinesFile(path, lines); });
         }
         QCOMPARE(error, QStringLiteral("Stream write error"));

@@ -1,4 +1,5 @@
 #include "FullDisk.h"
+#include "OrdinaryUser.h"
 #include "QtSettingsStore.h"
 
 #include <QDir>
@@ -106,15 +107,16 @@ void SettingsStoreTest::storeWithoutAPlaceCannotBeOpened()
     QVERIFY(!blocked.open(SettingsStore::Open::Create));
     QVERIFY(!blocked.open(SettingsStore::Open::Existing));
 
-    if (geteuid() == 0)
-        QSKIP("permissions do not hold for root");
     const QString folder = m_dir.filePath(QStringLiteral("readonly"));
     QVERIFY(QDir().mkpath(folder));
     writeFile(folder + QStringLiteral("/morvil.ini"), "[MorvilAyar]\nkc=clWhite\n");
-    QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-    QtSettingsStore readOnly(folder + QStringLiteral("/morvil.ini"));
-    QVERIFY(!readOnly.open(SettingsStore::Open::Create));
-    QVERIFY(!readOnly.open(SettingsStore::Open::Existing));
+    QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+    {
+        const OrdinaryUser user(m_dir.path());
+        QtSettingsStore readOnly(folder + QStringLiteral("/morvil.ini"));
+        QVERIFY(!readOnly.open(SettingsStore::Open::Create));
+        QVERIFY(!readOnly.open(SettingsStore::Open::Existing));
+    }
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
