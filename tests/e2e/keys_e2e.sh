@@ -63,7 +63,7 @@ expect_notes "Q table, tr" 9 24
 
 # AltGr (the right Alt, ISO Level 3 shift under Turkish Q) and the Windows key are
 # modifiers too: no note.
-heard=$(notes_after 400 keydown 108 key 38 keyup 108)
+heard=$(notes_after 0.4 keydown 108 key 38 keyup 108)
 [ "$heard" = none ] || fail "AltGr: key 38 played '$heard', expected 'none'"
 expect_notes "Meta" none super+38
 

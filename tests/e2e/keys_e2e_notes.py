@@ -1,12 +1,11 @@
 #!/usr/bin/env python3
 """Which notes start in a stretch of Morvil's captured sound output.
 
-usage: keys_e2e_notes.py <capture.raw> <from byte> <samples folder> [silent]
+usage: keys_e2e_notes.py <capture.raw> <from byte> <samples folder>
 
 The capture is SDL's disk driver output: signed 16-bit mono at 22 050 Hz, a bit-exact
 copy of the samples played. A note is found where the opening of its sample appears
 in the capture. Prints the notes in the order they start, e.g. "4 4 4", or "none".
-With "silent", exits 0 only when the last 0.1 s of the capture is silence.
 """
 import sys
 import wave
@@ -35,10 +34,16 @@ def opening(samples, note):
     return frames[SKIPPED:SKIPPED + OPENING]
 
 
-def starts(signal, template):
+def window_energies(signal, length):
+    """The sum of squares of every stretch of signal of that length, in one pass."""
+    squares = np.concatenate(([0.0], np.cumsum(signal * signal)))
+    return squares[length:] - squares[:-length]
+
+
+def starts(signal, energies, template):
     """Where in signal the sample with this opening starts."""
     windows = np.lib.stride_tricks.sliding_window_view(signal, len(template))
-    difference = np.einsum("ij,ij->i", windows, windows) - 2 * (windows @ template) + template @ template
+    difference = energies - 2 * (windows @ template) + template @ template
     found = []
     for position in np.flatnonzero(difference <= (MAX_DIFFERENCE * np.linalg.norm(template)) ** 2):
         if not found or position - found[-1] >= MIN_GAP:
@@ -49,13 +54,13 @@ def starts(signal, template):
 def main():
     capture, start, samples = sys.argv[1], int(sys.argv[2]), sys.argv[3]
     signal = read_capture(capture, start)
-    if len(sys.argv) > 4 and sys.argv[4] == "silent":
-        tail = signal[-RATE // 10:]
-        sys.exit(0 if len(tail) == RATE // 10 and not tail.any() else 1)
     if len(signal) < SKIPPED + OPENING:
         print("none")
         return
-    events = sorted((position, note) for note in range(18) for position in starts(signal, opening(samples, note)))
+    energies = window_energies(signal, OPENING)
+    events = sorted(
+        (position, note) for note in range(18) for position in starts(signal, energies, opening(samples, note))
+    )
     print(" ".join(str(note) for _, note in events) or "none")
 
 

@@ -20,21 +20,13 @@ capture_size() {
     stat -c %s "$capture"
 }
 
-# Waits until the last note has died away, so that anything heard next is new.
-wait_for_silence() {
-    for _ in $(seq 60); do
-        "$python" "$here/keys_e2e_notes.py" "$capture" 0 "$samples" silent && return
-        sleep 0.1
-    done
-    fail "the sound never fell silent"
-}
-
 # notes_after <seconds> <xdotool arguments...>: runs xdotool and prints the notes
 # that started from the key events until <seconds> more of the sound has been captured.
+# A note still sounding needs no waiting out: what is found are sample openings, and
+# no stretch of a sample's middle passes for one.
 notes_after() {
     local seconds=$1
     shift
-    wait_for_silence
     local start
     start=$(capture_size)
     xdotool "$@"

@@ -42,7 +42,7 @@ line_y() { echo $((178 + 14 * $1 + 7)); }
 # Runs the first-level menu item at `position`, counted from 1 without the separators.
 menu_item() { # position
     eval "$(xdotool getwindowgeometry --shell "$window")"
-    xdotool mousemove --sync $((X + line_x)) $((Y + $(line_y 2))) click 3
+    click_at $((X + line_x)) $((Y + $(line_y 2))) 3
     sleep 0.5
     xdotool key --repeat "$1" --delay 40 Down
     xdotool key Return
@@ -57,7 +57,7 @@ xdotool key ctrl+g
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [ "$HEIGHT" -gt 154 ] || fail "Ctrl+G did not show the list"
-xdotool mousemove --sync $((X + line_x)) $((Y + $(line_y 1))) click 1
+click_at $((X + line_x)) $((Y + $(line_y 1))) 1
 save_list before
 
 # "Seçili Nota Değiştir" is the tenth item. The menu opens on the third line: a

@@ -26,7 +26,7 @@ menu_window() {
 
 # right_click_opens <what> <x> <y>: a right click at the screen point opens the menu there.
 right_click_opens() {
-    xdotool mousemove --sync "$2" "$3" click 3
+    click_at "$2" "$3" 3
     local menu=
     for _ in $(seq 50); do
         menu=$(menu_window)
@@ -48,7 +48,7 @@ expect_heard() {
 }
 
 close_window() { # through its own close button
-    xdotool mousemove --sync $((X + 1 + 352 + 9)) $((Y + 1 + 2 + 8)) click 1
+    click_at $((X + 1 + 352 + 9)) $((Y + 1 + 2 + 8)) 1
 }
 
 start_listened_to

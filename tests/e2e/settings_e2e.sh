@@ -53,7 +53,7 @@ done
 
 # click <x> <y>, at a place of the designed window.
 click() {
-    xdotool mousemove --sync $((X + $1 * WIDTH / 375)) $((Y + $2 * WIDTH / 375)) click 1
+    click_at $((X + $1 * WIDTH / 375)) $((Y + $2 * WIDTH / 375)) 1
 }
 
 # Stop the recording the notes began (the button at 68,2 of the title bar), then

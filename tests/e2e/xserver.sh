@@ -57,6 +57,13 @@ ended() {
     return 1
 }
 
+# click_at <x> <y> <button>: a click at a screen point. With --sync xdotool waits
+# for the pointer to move, so a move to where the pointer already is would wait
+# out its 15 s timeout: the pointer steps beside the point first.
+click_at() {
+    xdotool mousemove --sync $(($1 + 1)) "$2" mousemove --sync "$1" "$2" click "$3"
+}
+
 # There is no window manager: each window gets the focus before it is typed into.
 focus_titled() { # title
     local found
