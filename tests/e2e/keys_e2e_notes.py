@@ -51,16 +51,19 @@ def starts(signal, energies, template):
     return found
 
 
-def main():
-    capture, start, samples = sys.argv[1], int(sys.argv[2]), sys.argv[3]
-    signal = read_capture(capture, start)
+def note_starts(signal, samples):
+    """Every note that starts in signal, as (frame, note), in the order they start."""
     if len(signal) < SKIPPED + OPENING:
-        print("none")
-        return
+        return []
     energies = window_energies(signal, OPENING)
-    events = sorted(
+    return sorted(
         (position, note) for note in range(18) for position in starts(signal, energies, opening(samples, note))
     )
+
+
+def main():
+    capture, start, samples = sys.argv[1], int(sys.argv[2]), sys.argv[3]
+    events = note_starts(read_capture(capture, start), samples)
     print(" ".join(str(note) for _, note in events) or "none")
 
 

@@ -45,7 +45,7 @@ for record in records:
     expected.append((int(record[:2]), ms))
 with wave.open(sys.argv[2]) as rendered:
     signal = np.frombuffer(rendered.readframes(rendered.getnframes()), dtype="<i2").astype(np.float64)
-found = sorted((start, note) for note in range(18) for start in notes.starts(signal, notes.opening(sys.argv[3], note)))
+found = notes.note_starts(signal, sys.argv[3])
 print("recorded:", records)
 print("found at (ms):", [(note, round(start * 1000 / RATE, 2)) for start, note in found])
 if [note for _, note in found] != [note for note, _ in expected]:
