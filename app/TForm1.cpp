@@ -216,6 +216,11 @@ void TForm1::SetStatus(const QString &text)
     fitToText(ui->DURUMM);
 }
 
+std::function<void()> TForm1::reportingErrors(void (TForm1::*handler)())
+{
+    return [this, handler] { runReportingErrors(this, [this, handler] { (this->*handler)(); }); };
+}
+
 void TForm1::stopRecordingAndPlayback()
 {
     SpeedButton8Click();

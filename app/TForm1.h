@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class MessagePump;
@@ -134,6 +135,8 @@ private:
     void FormClose();
     void endProgramInMainLoop();
     void SetStatus(const QString &text);
+    // A slot that runs the handler through the general error report.
+    std::function<void()> reportingErrors(void (TForm1::*handler)());
     // What every command that changes, stores or opens the list does first.
     void stopRecordingAndPlayback();
     void UpdateNoteCount();

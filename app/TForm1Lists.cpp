@@ -2,7 +2,6 @@
 #include "ui_TForm1.h"
 
 #include "Error.h"
-#include "ErrorReport.h"
 #include "MessageBox.h"
 #include "NoteRecord.h"
 #include "NoteTable.h"
@@ -55,14 +54,10 @@ void TForm1::connectListControls()
         {ui->SpeedButton2, &TForm1::SpeedButton2Click},
         {ui->SpeedButton3, &TForm1::SpeedButton3Click},
     };
-    for (const auto &[button, handler] : panelButtons) {
-        connect(button, &QAbstractButton::clicked, this,
-                [this, handler] { runReportingErrors(this, [this, handler] { (this->*handler)(); }); });
-    }
-    connect(ui->ListBox1, &ListBox::clickedByUser, this,
-            [this] { runReportingErrors(this, [this] { ListBox1Click(); }); });
-    connect(ui->ListBox1, &ListBox::doubleClickedByUser, this,
-            [this] { runReportingErrors(this, [this] { ListBox1DblClick(); }); });
+    for (const auto &[button, handler] : panelButtons)
+        connect(button, &QAbstractButton::clicked, this, reportingErrors(handler));
+    connect(ui->ListBox1, &ListBox::clickedByUser, this, reportingErrors(&TForm1::ListBox1Click));
+    connect(ui->ListBox1, &ListBox::doubleClickedByUser, this, reportingErrors(&TForm1::ListBox1DblClick));
 }
 
 void TForm1::YeniListe1Click()

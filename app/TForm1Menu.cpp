@@ -195,9 +195,7 @@ void TForm1::createCommandActions()
         action->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut), QKeySequence::PortableText));
         action->setIcon(menuPicture(command.image));
         addAction(action);
-        connect(action, &QAction::triggered, this, [this, handler = command.handler] {
-            runReportingErrors(this, [this, handler] { (this->*handler)(); });
-        });
+        connect(action, &QAction::triggered, this, reportingErrors(command.handler));
         if (command.member)
             this->*command.member = action;
     }
@@ -254,22 +252,19 @@ void TForm1::contextMenuEvent(QContextMenuEvent *event)
 // activation run their handlers through the general error report.
 void TForm1::connectButtons()
 {
-    const auto command = [this](void (TForm1::*handler)()) {
-        return [this, handler] { runReportingErrors(this, [this, handler] { (this->*handler)(); }); };
-    };
-    connect(ui->SpeedButton5, &QToolButton::clicked, this, command(&TForm1::SpeedButton5Click));
-    connect(ui->SpeedButton6, &QToolButton::clicked, this, command(&TForm1::SpeedButton6Click));
-    connect(ui->SpeedButton7, &QToolButton::clicked, this, command(&TForm1::SpeedButton7Click));
-    connect(ui->SpeedButton8, &QToolButton::clicked, this, command(&TForm1::SpeedButton8Click));
-    connect(ui->Simg, &QToolButton::clicked, this, command(&TForm1::SimgClick));
-    connect(ui->Kapt, &QToolButton::clicked, this, command(&TForm1::KaptClick));
+    connect(ui->SpeedButton5, &QToolButton::clicked, this, reportingErrors(&TForm1::SpeedButton5Click));
+    connect(ui->SpeedButton6, &QToolButton::clicked, this, reportingErrors(&TForm1::SpeedButton6Click));
+    connect(ui->SpeedButton7, &QToolButton::clicked, this, reportingErrors(&TForm1::SpeedButton7Click));
+    connect(ui->SpeedButton8, &QToolButton::clicked, this, reportingErrors(&TForm1::SpeedButton8Click));
+    connect(ui->Simg, &QToolButton::clicked, this, reportingErrors(&TForm1::SimgClick));
+    connect(ui->Kapt, &QToolButton::clicked, this, reportingErrors(&TForm1::KaptClick));
     connect(ui->BaslikC, &Panel::pressed, this,
             [this](QPointF at) { runReportingErrors(this, [this, at] { BaslikCMouseDown(at); }); });
-    connect(ui->BaslikC, &Panel::doubleClicked, this, command(&TForm1::BaslikCDblClick));
-    connect(ui->Kontroller, &Panel::doubleClicked, this, command(&TForm1::KontrollerDblClick));
+    connect(ui->BaslikC, &Panel::doubleClicked, this, reportingErrors(&TForm1::BaslikCDblClick));
+    connect(ui->Kontroller, &Panel::doubleClicked, this, reportingErrors(&TForm1::KontrollerDblClick));
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
-            [activate = command(&TForm1::ApplicationEvents1Activate),
-             deactivate = command(&TForm1::ApplicationEvents1Deactivate)](Qt::ApplicationState state) {
+            [activate = reportingErrors(&TForm1::ApplicationEvents1Activate),
+             deactivate = reportingErrors(&TForm1::ApplicationEvents1Deactivate)](Qt::ApplicationState state) {
                 state == Qt::ApplicationActive ? activate() : deactivate();
             });
 }
