@@ -1,10 +1,11 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
-#include "Error.h"
 #include "FileDialog.h"
 #include "MessageBox.h"
 #include "NoteListFile.h"
+
+#include <QScopeGuard>
 
 namespace {
 
@@ -43,23 +44,20 @@ void TForm1::A1Click()
     if (path.isEmpty())
         return;
 
-    setEnabled(false);
-    QStringList records;
-    try {
-        records = readLinesFile(path);
-    } catch (const Error &) {
-        setEnabled(true);
-        throw;
+    {
+        // Disabled while reading; enabled again however the reading ends.
+        setEnabled(false);
+        const auto enable = qScopeGuard([this] { setEnabled(true); });
+        const QStringList records = readLinesFile(path);
+        QStringList lines;
+        lines.reserve(records.size());
+        for (const QString &record : records)
+            lines.append(openDisplayLine(record));
+        ui->Nota_Listesi->clear();
+        ui->Nota_Listesi->addItems(records);
+        ui->ListBox1->clear();
+        ui->ListBox1->addItems(lines);
     }
-    QStringList lines;
-    lines.reserve(records.size());
-    for (const QString &record : records)
-        lines.append(openDisplayLine(record));
-    ui->Nota_Listesi->clear();
-    ui->Nota_Listesi->addItems(records);
-    ui->ListBox1->clear();
-    ui->ListBox1->addItems(lines);
-    setEnabled(true);
     UpdateNoteCount();
 }
 
