@@ -27,6 +27,12 @@ constexpr int FoldedBelow = 27;
 constexpr int FoldedBelowTitleBar = 3;
 constexpr int ListColumns = 5;
 
+// One-line edits and drop-down lists keep the height their font gives them.
+bool isOneLineControl(const QWidget *control)
+{
+    return qobject_cast<const QLineEdit *>(control) || qobject_cast<const QComboBox *>(control);
+}
+
 bool isDesignControl(const QWidget *control, const QWidget *window)
 {
     const QWidget *parent = control->parentWidget();
@@ -57,7 +63,7 @@ std::vector<FontBoundHeight> fontBoundHeights(QWidget *window)
         const int lineHeight = control->fontMetrics().height();
         if (auto *list = qobject_cast<QListWidget *>(control))
             heights.push_back({list, list->gridSize().height(), lineHeight});
-        else if (qobject_cast<QLineEdit *>(control) || qobject_cast<QComboBox *>(control))
+        else if (isOneLineControl(control))
             heights.push_back({control, control->height(), lineHeight});
     }
     return heights;
@@ -76,7 +82,7 @@ void scaleControl(QWidget *control, QPoint origin, int numerator, int denominato
 {
     const QRect before = control->geometry().translated(-origin);
     QRect after = scaledRect(before, numerator, denominator);
-    if (qobject_cast<QLineEdit *>(control) || qobject_cast<QComboBox *>(control))
+    if (isOneLineControl(control))
         after.setHeight(before.height());
     control->setGeometry(after.translated(origin));
 
