@@ -1,9 +1,8 @@
 #include "ColorText.h"
 
 #include "Error.h"
+#include "IntegerText.h"
 
-#include <limits>
-#include <optional>
 
 namespace {
 
@@ -83,53 +82,6 @@ bool sameName(const QString &text, const char *name)
     return true;
 }
 
-int digitValue(char16_t c, int base)
-{
-    int value = base;
-    if (c >= u'0' && c <= u'9')
-        value = c - u'0';
-    else if (c >= u'a' && c <= u'f')
-        value = c - u'a' + 10;
-    else if (c >= u'A' && c <= u'F')
-        value = c - u'A' + 10;
-    return value < base ? value : -1;
-}
-
-// The 32 bits of an integer text, or nothing when the text is no integer.
-std::optional<quint32> parseInteger(const QString &text)
-{
-    qsizetype i = 0;
-    const auto at = [&text](qsizetype index) { return index < text.size() ? text.at(index).unicode() : u'\0'; };
-    while (at(i) == u' ')
-        ++i;
-    const bool negative = at(i) == u'-';
-    if (negative || at(i) == u'+')
-        ++i;
-    int base = 10;
-    if (at(i) == u'$' || at(i) == u'x' || at(i) == u'X') {
-        base = 16;
-        ++i;
-    } else if (at(i) == u'0' && (at(i + 1) == u'x' || at(i + 1) == u'X')) {
-        base = 16;
-        i += 2;
-    }
-    if (i == text.size())
-        return std::nullopt;
-    // Hexadecimal digits may fill all 32 bits; decimal ones only the signed range.
-    const quint64 limit = base == 16 ? std::numeric_limits<quint32>::max()
-                                     : quint64(std::numeric_limits<qint32>::max()) + (negative ? 1 : 0);
-    quint64 magnitude = 0;
-    for (; i < text.size(); ++i) {
-        const int digit = digitValue(text.at(i).unicode(), base);
-        if (digit < 0)
-            return std::nullopt;
-        magnitude = magnitude * base + quint64(digit);
-        if (magnitude > limit)
-            return std::nullopt;
-    }
-    return negative ? quint32(0u - quint32(magnitude)) : quint32(magnitude);
-}
-
 } // namespace
 
 QString ColorToText(ColorValue color)
@@ -147,13 +99,13 @@ ColorValue TextToColor(const QString &text)
         if (sameName(text, named.name))
             return named.value;
     }
-    if (const std::optional<quint32> value = parseInteger(text))
+    if (const std::optional<quint32> value = parseInteger(text, IntegerDigits::DecimalOrHexadecimal))
         return *value;
     throw Error(QStringLiteral("'%1' is not a valid integer value").arg(text));
 }
 
 qint32 TextToInteger(const QString &text, qint32 fallback)
 {
-    const std::optional<quint32> value = parseInteger(text);
+    const std::optional<quint32> value = parseInteger(text, IntegerDigits::DecimalOrHexadecimal);
     return value ? qint32(*value) : fallback;
 }
