@@ -45,19 +45,22 @@ ColorValue fromQColor(const QColor &color)
     return ColorValue(color.red()) | ColorValue(color.green()) << 8 | ColorValue(color.blue()) << 16;
 }
 
-void setBackground(QWidget *widget, ColorValue value)
+void setPaletteColor(QWidget *widget, QPalette::ColorRole role, ColorValue value)
 {
     QPalette palette = widget->palette();
-    palette.setColor(widget->backgroundRole(), toQColor(value));
+    palette.setColor(role, toQColor(value));
     widget->setPalette(palette);
+}
+
+void setBackground(QWidget *widget, ColorValue value)
+{
+    setPaletteColor(widget, widget->backgroundRole(), value);
     widget->setAutoFillBackground(true);
 }
 
 void setForeground(QWidget *widget, ColorValue value)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(widget->foregroundRole(), toQColor(value));
-    widget->setPalette(palette);
+    setPaletteColor(widget, widget->foregroundRole(), value);
 }
 
 void keepLookWhenDisabled(QWidget *panel)

@@ -3,6 +3,7 @@
 #include "ProgramState.h"
 
 #include <QColor>
+#include <QPalette>
 
 class QWidget;
 
@@ -27,6 +28,8 @@ QColor toQColor(ColorValue value);
 // The plain 0x00BBGGRR value of a drawn colour.
 ColorValue fromQColor(const QColor &color);
 
+// Sets one role of a widget's palette, in every colour group.
+void setPaletteColor(QWidget *widget, QPalette::ColorRole role, ColorValue value);
 // Sets the background of a widget that paints it from its palette.
 void setBackground(QWidget *widget, ColorValue value);
 void setForeground(QWidget *widget, ColorValue value);

@@ -38,15 +38,11 @@ void ListBox::keyPressEvent(QKeyEvent *event)
 void ListBox::setColor(ColorValue color)
 {
     m_color = color;
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Base, toQColor(color));
-    setPalette(palette);
+    setPaletteColor(this, QPalette::Base, color);
 }
 
 void ListBox::setFontColor(ColorValue color)
 {
     m_fontColor = color;
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Text, toQColor(color));
-    setPalette(palette);
+    setPaletteColor(this, QPalette::Text, color);
 }
