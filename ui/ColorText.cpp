@@ -3,7 +3,6 @@
 #include "Error.h"
 #include "IntegerText.h"
 
-
 namespace {
 
 struct NamedColor
