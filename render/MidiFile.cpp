@@ -61,16 +61,9 @@ private:
     qint64 m_lastMs = 0;
 };
 
-QByteArray bigEndian32(quint32 value)
+template <typename Integer> QByteArray bigEndian(Integer value)
 {
-    QByteArray bytes(4, Qt::Uninitialized);
-    qToBigEndian(value, bytes.data());
-    return bytes;
-}
-
-QByteArray bigEndian16(quint16 value)
-{
-    QByteArray bytes(2, Qt::Uninitialized);
+    QByteArray bytes(sizeof value, Qt::Uninitialized);
     qToBigEndian(value, bytes.data());
     return bytes;
 }
@@ -83,7 +76,7 @@ QByteArray midiFile(const std::vector<TimedNote> &notes, const SampleBank &bank,
 
     TrackWriter track;
     track.meta(0, 0x03, QByteArrayLiteral("Morvil"));
-    track.meta(0, 0x51, bigEndian32(MicrosecondsPerQuarter).right(3));
+    track.meta(0, 0x51, bigEndian(MicrosecondsPerQuarter).right(3));
     track.event(0, {0xC0, ViolinProgram});
     for (std::size_t i = 0; i < notes.size(); ++i) {
         const qint64 on = millisecondAt(notes[i].startTick);
@@ -94,8 +87,8 @@ QByteArray midiFile(const std::vector<TimedNote> &notes, const SampleBank &bank,
         track.event(on, {0x90, key, Velocity});
         track.event(off, {0x80, key, 0});
     }
-    QByteArray file =
-        QByteArrayLiteral("MThd") + bigEndian32(6) + bigEndian16(0) + bigEndian16(1) + bigEndian16(TicksPerQuarter);
+    QByteArray file = QByteArrayLiteral("MThd") + bigEndian(quint32(6)) + bigEndian(quint16(0)) +
+                      bigEndian(quint16(1)) + bigEndian(TicksPerQuarter);
     const QByteArray events = track.track() + QByteArray("\x00\xFF\x2F\x00", 4);
-    return file + "MTrk" + bigEndian32(quint32(events.size())) + events;
+    return file + "MTrk" + bigEndian(quint32(events.size())) + events;
 }
