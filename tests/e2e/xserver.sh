@@ -3,8 +3,7 @@
 # everything stopped and removed on exit; starting Morvil, reading the screen.
 # Sets: work, failures, DISPLAY, and the morvil_pid the test fills in.
 
-work=$(mktemp -d)
-failures=0
+source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
 xvfb_pid=
 morvil_pid=
 
@@ -15,11 +14,6 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
 
 # The server picks a free display and writes its number to the file. Without
 # -noreset it would drop a layout set by setxkbmap as soon as setxkbmap exits.

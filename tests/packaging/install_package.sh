@@ -8,13 +8,7 @@ set -uo pipefail
 
 build=$1
 id=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
 
 expected=(
     bin/morvil

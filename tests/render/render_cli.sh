@@ -7,13 +7,7 @@ set -uo pipefail
 render=$1
 here=$2
 python=${PYTHON:-/usr/bin/python3} # the one with mido
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
 cd "$work" || exit 1
 
 printf '00=0\r\n04=500\r\n13=249\r\n' >melody.mnls
