@@ -126,11 +126,17 @@ void writeOutput(const QString &output, Format format, int rate, const std::vect
         QFile standardOutput;
         if (!aside.seek(0) || !standardOutput.open(stdout, QIODevice::WriteOnly))
             throw Error(QStringLiteral("cannot write to standard output"));
+        const auto failed = [&standardOutput] {
+            return Error(QStringLiteral("cannot write to standard output: %1").arg(standardOutput.errorString()));
+        };
         while (!aside.atEnd()) {
             const QByteArray block = aside.read(1 << 20);
             if (standardOutput.write(block) != block.size())
-                throw Error(QStringLiteral("cannot write to standard output: %1").arg(standardOutput.errorString()));
+                throw failed();
         }
+        // A small output is still in the buffers: only the flush shows whether it arrived.
+        if (!standardOutput.flush())
+            throw failed();
         return;
     }
     QSaveFile file(output);

@@ -60,6 +60,14 @@ rm -f kept.wav
 "$render" melody.mnls melody.mid || fail "no MIDI file"
 "$render" --format mid melody.mnls - >piped.mid || fail "no MIDI on standard output"
 cmp -s melody.mid piped.mid || fail "MIDI on standard output differs from the file"
+# A standard output that takes nothing fails the run, however little there is to write.
+for format in mid wav; do
+    "$render" --format $format melody.mnls - >/dev/full 2>stderr
+    code=$?
+    [ "$code" = 1 ] || fail "--format $format to a full standard output exited $code"
+    grep -qF "cannot write to standard output: No space left on device" stderr ||
+        fail "--format $format to a full standard output said '$(cat stderr)'"
+done
 
 # Read back by mido: one track, 1 ms a tick, the violin; each note the pitch it
 # sounds at, cut off by the next, the last as long as its sample (13 687 frames).
