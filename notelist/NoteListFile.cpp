@@ -115,18 +115,39 @@ QStringList readLinesFile(const QString &path)
     return readLines(file);
 }
 
+namespace {
+
+// The old way, the only one where no file can be made beside the old one: a
+// failed write leaves the file cut short.
+void writeInPlace(const QString &path, const QStringList &lines)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw Error(fileError("Cannot create file", path, file.errorString()));
+    writeLines(file, lines);
+    if (!file.flush())
+        throw Error(QStringLiteral("Stream write error"));
+}
+
+} // namespace
+
 void saveLinesFile(const QString &path, const QStringList &lines)
 {
+    const QFileInfo target(path);
+    // A file the user may not write is refused with the system's own reason, and
+    // one the folder keeps from being replaced is written in place.
+    if (target.exists() && !(target.isWritable() && QFileInfo(target.absolutePath()).isWritable())) {
+        writeInPlace(path, lines);
+        return;
+    }
     // Unless committed, the save file removes its temporary file when it goes.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw Error(fileError("Cannot create file", path, file.errorString()));
     writeLines(file, lines);
     // commit() would put a file cut short by a failing flush in the old one's place.
-    if (!file.flush())
+    if (!file.flush() || !file.commit())
         throw Error(QStringLiteral("Stream write error"));
-    if (!file.commit())
-        throw Error(fileError("Cannot create file", path, file.errorString()));
 }
 
 QString openDisplayLine(const QString &record)

@@ -32,8 +32,11 @@ QStringList readLinesFile(const QString &path);
 
 // Replaces the file at path by lines. The lines go to a temporary file beside it
 // that takes the file's place only once every byte is written and flushed: on any
-// failure the old file is untouched and no temporary file is left. Raises
-// Error("Cannot create file \"<full path>\". <reason>") or the write error.
+// failure the old file is untouched and no temporary file is left. Where the folder
+// allows no file beside it, a file the user may write is written in place, and a
+// failed write leaves it with what was written. Raises
+// Error("Cannot create file \"<full path>\". <reason>") when the file cannot be made
+// or opened, Error("Stream write error") for any later failure.
 void saveLinesFile(const QString &path, const QStringList &lines);
 
 // The display line of an opened note record: its first two characters looked up

@@ -11,6 +11,8 @@
 #include <QTest>
 
 #include <csignal>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -57,6 +59,8 @@ private slots:
     void saveCreatesAndReplacesTheFile();
     void saveThatCannotCreateLeavesTheOldFile_data();
     void saveThatCannotCreateLeavesTheOldFile();
+    void folderThatRefusesNewFilesIsWrittenInPlace();
+    void failedReplaceIsAWriteError();
     void fullDiskAtEveryByteLeavesTheOldFile();
     void killedSaveLeavesTheOldFile();
     void openErrorsNameTheFullPath();
@@ -219,6 +223,8 @@ void NoteListFileTest::saveThatCannotCreateLeavesTheOldFile_data()
                                     << "No such file or directory";
     QTest::newRow("read-only folder") << "readonly"
                                       << "Permission denied";
+    QTest::newRow("read-only file") << "readonlyfile"
+                                    << "Permission denied";
 }
 
 void NoteListFileTest::saveThatCannotCreateLeavesTheOldFile()
@@ -226,12 +232,19 @@ void NoteListFileTest::saveThatCannotCreateLeavesTheOldFile()
     QFETCH(QString, folder);
     QFETCH(QString, reason);
     const QString path = m_dir.filePath(folder + QStringLiteral("/list.mnls"));
-    const bool readOnly = folder == QLatin1String("readonly");
+    const bool readOnly = folder.startsWith(QLatin1String("readonly"));
     if (readOnly) {
         QVERIFY(QDir().mkpath(m_dir.filePath(folder)));
         writeFile(path, "00=1\r\n");
-        QVERIFY(QFile::setPermissions(m_dir.filePath(folder),
-                                      QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+        const QFile::Permissions readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+        const QFile::Permissions enterable = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+        const QFile::Permissions writable = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+        if (folder == QLatin1String("readonly")) {
+            QVERIFY(QFile::setPermissions(m_dir.filePath(folder), readable | enterable));
+        } else {
+            QVERIFY(QFile::setPermissions(m_dir.filePath(folder), readable | writable | enterable));
+            QVERIFY(QFile::setPermissions(path, readable));
+        }
     }
     QString error;
     {
@@ -245,6 +258,46 @@ void NoteListFileTest::saveThatCannotCreateLeavesTheOldFile()
         QCOMPARE(fileBytes(path), QByteArray("00=1\r\n"));
         QCOMPARE(entries(m_dir.filePath(folder)), QStringList{"list.mnls"});
     }
+}
+
+// Where no file can be made beside it, a file the user may write is still saved:
+// in place, as nothing else is possible there.
+void NoteListFileTest::folderThatRefusesNewFilesIsWrittenInPlace()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("shared"));
+    const QString path = folder + QStringLiteral("/list.mnls");
+    QVERIFY(QDir().mkpath(folder));
+    writeFile(path, "00=1\r\n01=2\r\n");
+    if (geteuid() == 0)
+        QCOMPARE(chown(QFile::encodeName(path).constData(), OrdinaryUser::Uid, OrdinaryUser::Uid), 0);
+    QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+    QString error;
+    {
+        const OrdinaryUser user(m_dir.path());
+        error = errorOf([&] { saveLinesFile(path, {"13=407"}); });
+    }
+    QCOMPARE(error, QString());
+    QCOMPARE(fileBytes(path), QByteArray("13=407\r\n"));
+}
+
+// The new file is complete but cannot take the old one's place: a file that is a
+// mount point cannot be renamed over. Needs a mount namespace of its own.
+void NoteListFileTest::failedReplaceIsAWriteError()
+{
+    const QString path = m_dir.filePath(QStringLiteral("mounted.mnls"));
+    const QString cover = m_dir.filePath(QStringLiteral("cover"));
+    writeFile(path, "00=1\r\n");
+    writeFile(cover, "01=2\r\n");
+    if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        QSKIP("no mount namespace of its own: needs root");
+    QCOMPARE(mount(QFile::encodeName(cover).constData(), QFile::encodeName(path).constData(), nullptr, MS_BIND,
+                   nullptr),
+             0);
+    const QString error = errorOf([&] { saveLinesFile(path, {"13=407"}); });
+    umount(QFile::encodeName(path).constData());
+    QCOMPARE(error, QStringLiteral("Stream write error"));
+    QCOMPARE(fileBytes(path), QByteArray("00=1\r\n"));
+    QCOMPARE(entries(m_dir.path()).filter(QStringLiteral("mounted")), QStringList{"mounted.mnls"});
 }
 
 void NoteListFileTest::fullDiskAtEveryByteLeavesTheOldFile()
