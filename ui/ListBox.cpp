@@ -35,6 +35,15 @@ void ListBox::keyPressEvent(QKeyEvent *event)
         emit clickedByUser();
 }
 
+// Only another line takes the selection; nothing takes it away.
+QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex &index, const QEvent *event) const
+{
+    const QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(index, event);
+    if (!index.isValid() || command.testFlag(QItemSelectionModel::Deselect))
+        return QItemSelectionModel::NoUpdate;
+    return command;
+}
+
 void ListBox::setColor(ColorValue color)
 {
     m_color = color;

@@ -7,8 +7,10 @@
 // The visible note list. It reports the user's own choice of a line (a left click,
 // or a key that moves the selection) and every left double click, on a line or on
 // the empty space below the lines. A right click leaves the selection alone, since
-// it only opens the window's menu. It keeps its background and text colours as the
-// values they were set to, so that a system colour stays a reference to one.
+// it only opens the window's menu; so do a click beside the lines and Ctrl with a
+// click or Space, which would otherwise leave no line chosen. It keeps its
+// background and text colours as the values they were set to, so that a system
+// colour stays a reference to one.
 class ListBox : public QListWidget
 {
     Q_OBJECT
@@ -30,6 +32,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event = nullptr) const override;
 
 private:
     ColorValue m_color = Colors::WindowBackground;

@@ -66,6 +66,7 @@ private slots:
     void listenToTheNoteBeingChanged();
     void doubleClickListensToTheLine();
     void clicksOnTheList();
+    void selectionSurvivesBlankAndCtrlClicks();
 
 private:
     void trigger(const char *command) { m_f->form->findChild<QAction *>(command)->trigger(); }
@@ -433,6 +434,28 @@ void ListCommandsTest::clicksOnTheList()
     QCOMPARE(panelDoubleClicks.count(), 0);
     QVERIFY(m_f->sound.played().empty());
     QCOMPARE(lines()->currentRow(), 1);
+}
+
+// A line once chosen stays chosen, as in any list that holds one choice: a click
+// beside the lines and a Ctrl+click or Ctrl+Space on it keep it, so the commands
+// that act on the selected line still find it.
+void ListCommandsTest::selectionSurvivesBlankAndCtrlClicks()
+{
+    setList({"00=4", "11=0", "02=1"}, {"DO (00)", "Mİ (11)", "Mİ (02)"});
+    clickLine(1);
+    const QPoint blank = lines()->visualItemRect(lines()->item(2)).center() + QPoint(0, 40);
+    QTest::mouseClick(lines()->viewport(), Qt::LeftButton, {}, blank);
+    QTest::mouseClick(lines()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      lines()->visualItemRect(lines()->item(1)).center());
+    QTest::keyClick(lines(), Qt::Key_Space, Qt::ControlModifier);
+    QVERIFY(lines()->item(1)->isSelected());
+    QCOMPARE(records()->currentRow(), 1);
+
+    QTest::mouseDClick(lines()->viewport(), Qt::LeftButton, {}, blank);
+    QCOMPARE(m_f->playedNotes(), NoteList{11});
+    trigger("SeiliNotaSil1");
+    QCOMPARE(boxTexts(), Strings{});
+    QCOMPARE(items(records()), (Strings{"00=4", "02=1"}));
 }
 
 QTEST_MAIN(ListCommandsTest)
