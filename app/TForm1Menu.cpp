@@ -126,12 +126,13 @@ QAction *linkedItem(const char *name, QAction *action, QMenu *menu)
     return item;
 }
 
-// Qt hands a right click on a disabled control to nobody, not even to the window;
-// this passes it up to the window's menu like the click on any other control.
-class DisabledControlsRelay : public QObject
+// A right click anywhere in the window opens its menu at the pointer, as on a
+// control without a menu of its own. Some controls keep the click from the window:
+// the drop-down list takes it itself, and Qt hands it to nobody for a disabled one.
+class RightClickRelay : public QObject
 {
 public:
-    DisabledControlsRelay(QWidget *window, TBarPopupMenu *menu) : QObject(window), m_window(window), m_menu(menu)
+    RightClickRelay(QWidget *window, TBarPopupMenu *menu) : QObject(window), m_window(window), m_menu(menu)
     {
         QCoreApplication::instance()->installEventFilter(this);
     }
@@ -139,10 +140,12 @@ public:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         const auto *control = qobject_cast<QWidget *>(watched);
-        if (event->type() != QEvent::ContextMenu || !control || control->isEnabled() || control->window() != m_window)
+        if (event->type() != QEvent::ContextMenu || !control || control->window() != m_window)
             return false;
-        const QPoint pointer = static_cast<QContextMenuEvent *>(event)->globalPos();
-        m_menu->Popup(pointer.x(), pointer.y());
+        const auto *click = static_cast<QContextMenuEvent *>(event);
+        if (click->reason() != QContextMenuEvent::Mouse)
+            return false;
+        m_menu->Popup(click->globalPos().x(), click->globalPos().y());
         return true;
     }
 
@@ -238,11 +241,10 @@ void TForm1::createPopupMenu()
             break;
         }
     }
-    new DisabledControlsRelay(this, BarPopupMenu1);
+    new RightClickRelay(this, BarPopupMenu1);
 }
 
-// A right click anywhere in the window opens the menu at the pointer: the controls
-// without a menu of their own pass the click up to here.
+// The menu key of the keyboard, on a control without a menu of its own.
 void TForm1::contextMenuEvent(QContextMenuEvent *event)
 {
     BarPopupMenu1->Popup(event->globalPos().x(), event->globalPos().y());

@@ -97,6 +97,7 @@ private slots:
     void bandOfTheProgramsMenu();
     void rightClickOpensTheMenuAtThePointer_data();
     void rightClickOpensTheMenuAtThePointer();
+    void rightClickOnTheOpenChangePanelOpensTheMenu();
     void shortcutsReachTheirCommandsWithTheMenuClosed_data();
     void shortcutsReachTheirCommandsWithTheMenuClosed();
     void layoutItemsSwitchTheTable();
@@ -244,6 +245,31 @@ void PopupMenuTest::rightClickOpensTheMenuAtThePointer()
     QCOMPARE(menu()->pos(), m_f->form->mapToGlobal(windowPoint));
     QVERIFY(m_f->playedNotes().empty());
     menu()->hide();
+}
+
+// Every control of the open change panel, the drop-down list among them, passes
+// a right click up to the window's menu.
+void PopupMenuTest::rightClickOnTheOpenChangePanelOpensTheMenu()
+{
+    m_f->form->move(0, 0);
+    m_f->child<QWidget>("Kontroller")->setEnabled(false);
+    m_f->child<QWidget>("BaslikC")->setEnabled(false);
+    auto *panel = m_f->child<QWidget>("Panel1");
+    panel->show();
+    // The panel itself at a corner free of controls, each control at its centre.
+    std::vector<std::pair<QWidget *, QPoint>> targets{{panel, QPoint(2, 2)}};
+    for (QWidget *control : panel->findChildren<QWidget *>()) {
+        if (control->isVisible())
+            targets.emplace_back(control, control->rect().center());
+    }
+    for (const auto &[control, point] : targets) {
+        const QPoint windowPoint = control->mapTo(m_f->form.get(), point);
+        QCOMPARE(m_f->form->childAt(windowPoint), control);
+        openedAt(windowPoint);
+        QVERIFY2(menu()->isVisible(), qPrintable(control->objectName()));
+        QCOMPARE(menu()->pos(), m_f->form->mapToGlobal(windowPoint));
+        menu()->hide();
+    }
 }
 
 void PopupMenuTest::shortcutsReachTheirCommandsWithTheMenuClosed_data()

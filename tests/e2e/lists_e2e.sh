@@ -1,8 +1,9 @@
 #!/bin/bash
 # Changes a note of the list the way a player does, in an X server of its own:
 # records three notes, shows the list with Ctrl+G, selects the second line with the
-# mouse, opens "Seçili Nota Değiştir" from the menu, picks another note with the
-# keyboard and presses Alt+D; the list saved before and after the change tells what
+# mouse (and Ctrl+clicks it and clicks beside the lines, which keep it selected),
+# opens "Seçili Nota Değiştir" from the menu, right-clicks its drop-down list (the
+# menu opens), picks another note with the keyboard and presses Alt+D; the list saved before and after the change tells what
 # changed. A screenshot of the open change panel is kept in $MORVIL_SCREENSHOTS when
 # it names a folder.
 # usage: lists_e2e.sh <morvil program>
@@ -58,12 +59,23 @@ sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [ "$HEIGHT" -gt 154 ] || fail "Ctrl+G did not show the list"
 click_at $((X + line_x)) $((Y + $(line_y 1))) 1
+# A Ctrl+click on the chosen line and a click beside the lines keep it chosen.
+xdotool keydown ctrl
+click_at $((X + line_x)) $((Y + $(line_y 1))) 1
+xdotool keyup ctrl
+click_at $((X + line_x)) $((Y + $(line_y 8))) 1
 save_list before
 
 # "Seçili Nota Değiştir" is the tenth item. The menu opens on the third line: a
 # right click leaves the second one selected.
 menu_item 10
 import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$shots/change-panel.png"
+# A right click on the panel's drop-down list opens the window's menu, not the list.
+click_at $((X + 1 + 54 + 96 + 10)) $((Y + 1 + 15 + 51 + 10)) 3
+sleep 0.5
+[ "$(xdotool search --onlyvisible --pid "$morvil_pid" | wc -l)" -gt 1 ] ||
+    fail "a right click on the drop-down list opened no menu"
+xdotool key Escape
 # Tab reaches the drop-down list, the only control the open panel leaves enabled
 # for the keyboard; Down picks RE (01).
 focus
