@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 
+#include <algorithm>
+
 // Only the left button chooses lines. The other buttons' clicks end here, so that
 // none reaches the panel below; the right button's context-menu event, which opens
 // the window's menu, comes separately all the same.
@@ -42,6 +44,16 @@ QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex 
     if (!index.isValid() || command.testFlag(QItemSelectionModel::Deselect))
         return QItemSelectionModel::NoUpdate;
     return command;
+}
+
+// Qt keeps room for a scroll bar that may show, and so a line fewer a column, even
+// when none shows; the bar is allowed only once the lines outgrow the columns.
+void ListBox::doItemsLayout()
+{
+    const int lines = std::max(1, viewport()->height() / std::max(1, gridSize().height()));
+    const int columns = std::max(1, viewport()->width() / std::max(1, gridSize().width()));
+    setHorizontalScrollBarPolicy(count() > lines * columns ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    QListWidget::doItemsLayout();
 }
 
 void ListBox::setColor(ColorValue color)

@@ -10,7 +10,9 @@
 // it only opens the window's menu; so do a click beside the lines and Ctrl with a
 // click or Space, which would otherwise leave no line chosen. It keeps its
 // background and text colours as the values they were set to, so that a system
-// colour stays a reference to one.
+// colour stays a reference to one. Its columns hold as many lines as its height
+// gives while every line fits in the columns it shows; only a list that needs
+// scrolling gives up a line's room to its scroll bar.
 class ListBox : public QListWidget
 {
     Q_OBJECT
@@ -22,6 +24,8 @@ public:
     void setColor(ColorValue color);
     ColorValue fontColor() const { return m_fontColor; }
     void setFontColor(ColorValue color);
+
+    void doItemsLayout() override;
 
 signals:
     void clickedByUser();

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
 
@@ -228,6 +229,24 @@ struct RuleLayout
     static bool keepsItsHeight(const QByteArray &name) { return name == "Sets" || name == "ComboBox1"; }
 };
 
+void fillList(QListWidget *list, int lines)
+{
+    for (int line = 0; line < lines; ++line)
+        list->addItem(QStringLiteral("DO (00)"));
+    QCoreApplication::processEvents();
+}
+
+// How many lines the list shows one below the other before it starts the next column.
+int linesInFirstColumn(QListWidget *list)
+{
+    list->doItemsLayout();
+    const int firstColumn = list->visualItemRect(list->item(0)).left();
+    int lines = 0;
+    while (lines < list->count() && list->visualItemRect(list->item(lines)).left() == firstColumn)
+        ++lines;
+    return lines;
+}
+
 } // namespace
 
 class MainWindowLayoutTest : public QObject
@@ -367,6 +386,20 @@ void MainWindowLayoutTest::listsShowFiveColumnsFlowingDown()
     QCOMPARE(m_fixture->child<QListWidget>("ListBox1")->gridSize().height(), 14);
     QCOMPARE(m_fixture->child<QListWidget>("Nota_Listesi")->gridSize().height(), 5);
     QCOMPARE(m_fixture->child<QListWidget>("ListBox1")->frameShape(), QFrame::NoFrame);
+
+    // 185 pixels hold 13 lines of 14 while every line fits in the five columns; one
+    // line more and the scroll bar takes its room, and every line can be scrolled to.
+    FormFixture f;
+    f.form->show();
+    auto *list = f.child<QListWidget>("ListBox1");
+    fillList(list, 13 * 5);
+    QCOMPARE(linesInFirstColumn(list), 13);
+    QVERIFY(!list->horizontalScrollBar()->isVisible());
+    list->addItem(QStringLiteral("DO (00)"));
+    QCOMPARE(linesInFirstColumn(list), 12);
+    QTRY_VERIFY(list->horizontalScrollBar()->isVisible());
+    list->scrollToItem(list->item(list->count() - 1));
+    QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->item(list->count() - 1))));
 }
 
 void MainWindowLayoutTest::noVisibleControlKeepsTheFocus()
@@ -439,6 +472,9 @@ void MainWindowLayoutTest::controlsFollowTheRuleAtEveryLevel()
                 QCOMPARE(geometry, expected);
             }
             if (list) {
+                if (name == "ListBox1")
+                    QCOMPARE(linesInFirstColumn(f.child<QListWidget>("ListBox1")),
+                             list->height() / list->gridSize().height());
                 QCOMPARE(list->gridSize().width(), list->width() / 5);
                 QCOMPARE(list->gridSize().height() - list->fontMetrics().height(), roomAroundFont[name]);
             }
@@ -448,6 +484,7 @@ void MainWindowLayoutTest::controlsFollowTheRuleAtEveryLevel()
             QCOMPARE(f.child<QToolButton>(name.constData())->iconSize(), size);
     };
 
+    fillList(f.child<QListWidget>("ListBox1"), 20);
     RuleLayout rule;
     form->findChild<QAction *>(QStringLiteral("MN%1").arg(percent))->trigger();
     rule.scale(percent, 100);
