@@ -117,7 +117,8 @@ QPoint TBarPopupMenu::verticalTextOrigin(qint32 barWidth, int textHeight, qint32
 void TBarPopupMenu::prepareMeasuring()
 {
     // The extra row below the items shows the band's last row.
-    setContentsMargins(m_barVisible ? m_barWidth : 0, 0, 0, m_barVisible ? 1 : 0);
+    const int frame = uncountedFrame();
+    setContentsMargins(frame + (m_barVisible ? m_barWidth : 0), frame, frame, frame + (m_barVisible ? 1 : 0));
     QEvent remeasure(QEvent::StyleChange);
     QCoreApplication::sendEvent(this, &remeasure);
 }
@@ -152,10 +153,19 @@ void TBarPopupMenu::BarMeasureItem(QAction *item)
         m_menuHeight += actionGeometry(item).height();
 }
 
-// The top-left corner of the items' area, where the band's coordinates start.
+// The band lies inside the menu's frame, which runs round band and items alike.
+// Some styles (Fusion) draw a one-pixel frame with the panel but count it in no
+// margin, so that the band would cover it: the menu keeps that pixel free itself.
+int TBarPopupMenu::uncountedFrame() const
+{
+    return m_barVisible && style()->pixelMetric(QStyle::PM_MenuPanelWidth, nullptr, this) == 0 ? 1 : 0;
+}
+
+// The top-left corner of the band, where the band's coordinates start; the items
+// begin BarWidth to the right of it.
 QPoint TBarPopupMenu::bandOrigin() const
 {
-    const int frame = style()->pixelMetric(QStyle::PM_MenuPanelWidth, nullptr, this);
+    const int frame = style()->pixelMetric(QStyle::PM_MenuPanelWidth, nullptr, this) + uncountedFrame();
     return {frame + style()->pixelMetric(QStyle::PM_MenuHMargin, nullptr, this),
             frame + style()->pixelMetric(QStyle::PM_MenuVMargin, nullptr, this)};
 }
@@ -308,7 +318,7 @@ void TBarPopupMenu::drawPicture(QPainter &painter) const
 QMouseEvent TBarPopupMenu::besideBand(const QMouseEvent &event) const
 {
     QPointF position = event.position();
-    const int itemsLeft = bandOrigin().x() + contentsMargins().left();
+    const int itemsLeft = bandOrigin().x() + (m_barVisible ? m_barWidth : 0);
     if (position.x() >= 0 && position.x() < itemsLeft)
         position.setX(itemsLeft);
     return QMouseEvent(event.type(), position, event.scenePosition(), event.globalPosition(), event.button(),

@@ -118,6 +118,7 @@ private:
     void paintStrip(QPainter &painter, const QRect &itemRect) const;
     void paintText(QPainter &painter, const QRect &itemRect) const;
     void drawPicture(QPainter &painter) const;
+    int uncountedFrame() const;
     QPoint bandOrigin() const;
     QRect bandColumns() const;
     QMouseEvent besideBand(const QMouseEvent &event) const;

@@ -179,7 +179,7 @@ void PopupMenuTest::bandOfTheProgramsMenu()
     QVERIFY(bar->VerticalFont().font.bold());
     QVERIFY(!bar->VerticalFont().font.italic());
 
-    const QImage image = openedAt(QPoint(30, 60));
+    const QImage image = insideMenuFrame(openedAt(QPoint(30, 60)));
     const int height = bar->MenuHeight();
     QVERIFY(height > 300);
     QVERIFY(bar->BarPainted());
@@ -195,7 +195,7 @@ void PopupMenuTest::bandOfTheProgramsMenu()
     const QFontMetrics metrics(bar->VerticalFont().font);
     const int textStart = height - 6;
     const int textEnd = textStart - metrics.horizontalAdvance(bar->VerticalText()) - 2;
-    const QImage panel = panelOf(*bar);
+    const QImage panel = insideMenuFrame(panelOf(*bar));
     int lowestInk = -1;
     for (int y = 0; y <= height; ++y) {
         const QRgb expected = formulaColor(white, red, y, height);

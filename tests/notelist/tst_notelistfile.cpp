@@ -290,9 +290,8 @@ void NoteListFileTest::failedReplaceIsAWriteError()
     writeFile(cover, "01=2\r\n");
     if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
         QSKIP("no mount namespace of its own: needs root");
-    QCOMPARE(mount(QFile::encodeName(cover).constData(), QFile::encodeName(path).constData(), nullptr, MS_BIND,
-                   nullptr),
-             0);
+    QCOMPARE(
+        mount(QFile::encodeName(cover).constData(), QFile::encodeName(path).constData(), nullptr, MS_BIND, nullptr), 0);
     const QString error = errorOf([&] { saveLinesFile(path, {"13=407"}); });
     umount(QFile::encodeName(path).constData());
     QCOMPARE(error, QStringLiteral("Stream write error"));

@@ -25,6 +25,11 @@ QImage panelOf(const QMenu &menu)
     return image;
 }
 
+QImage insideMenuFrame(const QImage &image)
+{
+    return image.copy(MenuFrame, MenuFrame, image.width() - 2 * MenuFrame, image.height() - 2 * MenuFrame);
+}
+
 QRgb colorAt(const QImage &image, int x, int y)
 {
     return image.pixel(x, y) | 0xFF000000;

@@ -13,6 +13,11 @@ QImage windowImage(QWidget *window);
 // A menu's background as its style paints it with nothing on it.
 QImage panelOf(const QMenu &menu);
 
+// The frame of a menu with a band: one pixel round band and items alike. The
+// band's coordinates start inside it.
+inline constexpr int MenuFrame = 1;
+QImage insideMenuFrame(const QImage &image);
+
 // The colour of a pixel without its alpha.
 QRgb colorAt(const QImage &image, int x, int y);
 

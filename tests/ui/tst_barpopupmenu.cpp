@@ -125,6 +125,7 @@ private slots:
     void secondPopupRepaintsTheBandInFull();
     void subMenuHasNoBand();
     void theBandPointsAtTheItemOfItsRow();
+    void frameSurroundsTheWholeMenu();
 };
 
 void BarPopupMenuTest::constructedWithItsDefaults()
@@ -240,13 +241,13 @@ void BarPopupMenuTest::gradientRowsFollowTheFormula()
     QFETCH(int, barWidth);
     QFETCH(QRgb, startRgb);
     auto menu = menuOf(FiveItems, start, end, barWidth);
-    const QImage image = poppedUp(*menu);
+    const QImage image = insideMenuFrame(poppedUp(*menu));
 
     const int menuHeight = countedHeight(*menu);
     QCOMPARE(menu->MenuHeight(), menuHeight);
     QVERIFY(menu->BarPainted());
-    QCOMPARE(menu->width(), menu->actionGeometry(menu->actions().first()).right() + 1);
-    QCOMPARE(menu->actionGeometry(menu->actions().first()).left(), barWidth);
+    QCOMPARE(menu->width(), menu->actionGeometry(menu->actions().first()).right() + 1 + MenuFrame);
+    QCOMPARE(menu->actionGeometry(menu->actions().first()).left(), MenuFrame + barWidth);
 
     QString failure;
     QVERIFY2(stripFollowsFormula(image, 0, menuHeight, barWidth, startRgb, rgbOf(end), menuHeight, failure),
@@ -255,8 +256,8 @@ void BarPopupMenuTest::gradientRowsFollowTheFormula()
     QCOMPARE(colorAt(image, 0, menuHeight), rgbOf(end) | 0xFF000000);
 
     // Nothing paints the two columns between the strip and the items.
-    const QImage panel = panelOf(*menu);
-    for (int y = 0; y < menu->height(); ++y) {
+    const QImage panel = insideMenuFrame(panelOf(*menu));
+    for (int y = 0; y < image.height(); ++y) {
         for (int x : {barWidth - 2, barWidth - 1})
             QCOMPARE(colorAt(image, x, y), colorAt(panel, x, y));
     }
@@ -266,8 +267,8 @@ void BarPopupMenuTest::equalColoursAreOneSolidFill()
 {
     const ColorValue color = 0x00336699;
     auto menu = menuOf(FiveItems, color, color);
-    const QImage image = poppedUp(*menu);
-    const QImage panel = panelOf(*menu);
+    const QImage image = insideMenuFrame(poppedUp(*menu));
+    const QImage panel = insideMenuFrame(panelOf(*menu));
     for (int x = 0; x < 20; ++x) {
         for (int y = 0; y < menu->MenuHeight(); ++y)
             QCOMPARE(colorAt(image, x, y), qRgb(0x99, 0x66, 0x33));
@@ -306,7 +307,7 @@ void BarPopupMenuTest::textStartsAtItsRow()
         menu->setBitmap(invisible);
         menu->setBitmapVertAlignment(alignment);
     }
-    const QImage image = poppedUp(*menu);
+    const QImage image = insideMenuFrame(poppedUp(*menu));
 
     int lowest = -1;
     int leftmost = menu->width();
@@ -358,7 +359,7 @@ void BarPopupMenuTest::pictureAtItsAlignedPlace()
     menu->setBitmapHorzAlignment(horizontal);
     menu->setBitmapOffsetX(offset.x());
     menu->setBitmapOffsetY(offset.y());
-    const QImage image = poppedUp(*menu);
+    const QImage image = insideMenuFrame(poppedUp(*menu));
 
     const int height = menu->MenuHeight();
     int top = offset.y();
@@ -395,10 +396,13 @@ void BarPopupMenuTest::hashItemIsNeitherCountedNorPainted()
     menu->setBitmap(mark);
     menu->setTransparent(false);
     menu->setBitmapVertAlignment(TBarPopupMenu::bvaTop);
-    const QImage image = poppedUp(*menu);
+    const QImage image = insideMenuFrame(poppedUp(*menu));
+    const auto inBand = [&menu](QAction *item) {
+        return menu->actionGeometry(item).translated(-MenuFrame, -MenuFrame);
+    };
 
     QAction *hash = menu->actions().at(captions.indexOf(QStringLiteral("#")));
-    const QRect hashRect = menu->actionGeometry(hash);
+    const QRect hashRect = inBand(hash);
     const int total = countedHeight(*menu);
     QCOMPARE(menu->MenuHeight(), total);
     QCOMPARE(total, menu->actionGeometry(menu->actions().at(0)).height() * 2);
@@ -406,7 +410,7 @@ void BarPopupMenuTest::hashItemIsNeitherCountedNorPainted()
     QCOMPARE(menu->BarPainted(), completed);
     QCOMPARE(colorAt(image, 1, 1) == Green, completed);
 
-    const QImage panel = panelOf(*menu);
+    const QImage panel = insideMenuFrame(panelOf(*menu));
     for (int y = hashRect.top(); y <= hashRect.bottom(); ++y) {
         for (int x = hashRect.left(); x <= hashRect.right(); ++x)
             QCOMPARE(colorAt(image, x, y), colorAt(panel, x, y));
@@ -414,7 +418,7 @@ void BarPopupMenuTest::hashItemIsNeitherCountedNorPainted()
     // The items' rows follow the formula of the reduced total, also past it.
     QString failure;
     for (QAction *item : menu->actions()) {
-        const QRect rect = menu->actionGeometry(item);
+        const QRect rect = inBand(item);
         if (item != hash && !(completed && rect.top() == 0)) // the picture covers the top-left corner
             QVERIFY2(
                 stripFollowsFormula(image, rect.top(), rect.bottom() + 1, 22, rgbOf(White), rgbOf(Red), total, failure),
@@ -445,7 +449,7 @@ void BarPopupMenuTest::laterRepaintsLeaveTheBandAlone()
     menu->setVerticalText(QStringLiteral("Morvil"));
     menu->setBitmap(pictureWithMark(KeyBlue));
     const QImage first = poppedUp(*menu);
-    const QRect band(0, 0, 22, menu->height());
+    const QRect band(0, 0, MenuFrame + 22, menu->height());
 
     menu->setActiveAction(menu->actions().at(1));
     QCoreApplication::processEvents();
@@ -469,9 +473,9 @@ void BarPopupMenuTest::secondPopupRepaintsTheBandInFull()
     // Only the menu's own properties change: the items are measured anew all the same.
     menu->setGradientEnd(0x0000FF00);
     menu->setBarWidth(30);
-    QImage image = poppedUp(*menu);
+    QImage image = insideMenuFrame(poppedUp(*menu));
     QCOMPARE(menu->width(), firstWidth + 8);
-    QCOMPARE(menu->actionGeometry(menu->actions().first()).left(), 30);
+    QCOMPARE(menu->actionGeometry(menu->actions().first()).left(), MenuFrame + 30);
     QCOMPARE(menu->MenuHeight(), firstHeight);
     QVERIFY(menu->BarPainted());
     QString failure;
@@ -480,7 +484,7 @@ void BarPopupMenuTest::secondPopupRepaintsTheBandInFull()
     menu->hide();
 
     menu->addAction(QStringLiteral("Beş"));
-    image = poppedUp(*menu);
+    image = insideMenuFrame(poppedUp(*menu));
     QVERIFY(menu->MenuHeight() > firstHeight);
     QCOMPARE(menu->MenuHeight(), countedHeight(*menu));
     QVERIFY2(stripFollowsFormula(image, 0, menu->MenuHeight(), 30, rgbOf(White), qRgb(0, 255, 0), menu->MenuHeight(),
@@ -522,6 +526,24 @@ void BarPopupMenuTest::theBandPointsAtTheItemOfItsRow()
     QSignalSpy triggered(third, &QAction::triggered);
     QTest::mouseClick(menu.get(), Qt::LeftButton, {}, QPoint(5, row));
     QCOMPARE(triggered.count(), 1);
+}
+
+// The frame runs round the whole menu, the band inside it, as the plain panel draws it.
+void BarPopupMenuTest::frameSurroundsTheWholeMenu()
+{
+    auto menu = menuOf(FiveItems);
+    menu->setVerticalText(QStringLiteral("Morvil 1.0 Beta"));
+    const QImage image = poppedUp(*menu);
+    const QImage panel = panelOf(*menu);
+    const int right = image.width() - 1;
+    const int bottom = image.height() - 1;
+    for (int y = 0; y <= bottom; ++y) {
+        for (int x = 0; x <= right; ++x) {
+            if (x == 0 || y == 0 || x == right || y == bottom)
+                QVERIFY2(colorAt(image, x, y) == colorAt(panel, x, y),
+                         qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+        }
+    }
 }
 
 QTEST_MAIN(BarPopupMenuTest)
