@@ -1,8 +1,9 @@
 #!/bin/bash
 # Installs Morvil from the build into a temporary prefix and checks that exactly the
-# program, morvil-render and its manual page, the desktop entry, icons, metainfo and
-# licence land there, the entry and the metainfo valid; then builds the Debian
-# package and checks its contents and its dependencies, which must be Debian packages.
+# program, morvil-render, their manual pages, the desktop entry, icons, metainfo,
+# copyright and changelog land there, the entry and the metainfo valid; then builds
+# the Debian package and checks its contents, its dependencies, which must be Debian
+# packages, and what lintian finds.
 # usage: install_package.sh <build folder> <desktop id>
 set -uo pipefail
 
@@ -13,10 +14,12 @@ source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
 expected=(
     bin/morvil
     bin/morvil-render
-    share/man/man1/morvil-render.1
+    share/man/man1/morvil.1.gz
+    share/man/man1/morvil-render.1.gz
     "share/applications/$id.desktop"
     "share/metainfo/$id.metainfo.xml"
-    share/doc/morvil/LICENSE-FluidR3_GM.txt
+    share/doc/morvil/copyright
+    share/doc/morvil/changelog.gz
 )
 for size in 16 32 48 128 256; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png")
@@ -62,6 +65,9 @@ for package in $names; do
     dpkg-query -W "$package" >/dev/null 2>&1 || fail "the dependency $package is no installed Debian package"
 done
 [ "$(dpkg-deb -f "$deb" Package)" = morvil ] || fail "the package is not named morvil"
+# Debian's own checks of a package: no error; the warnings it prints are known and explained.
+lintian --fail-on error --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 || fail "lintian found errors in the package"
+grep -v 'root privileges' "$work/lintian.log"
 
 if [ "$failures" -gt 0 ]; then
     echo "$failures check(s) failed"
