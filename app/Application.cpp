@@ -1,5 +1,7 @@
 #include "Application.h"
 
+#include "Fonts.h"
+#include "HintDelayStyle.h"
 #include "ProgramInfo.h"
 
 #include <QApplication>
@@ -7,6 +9,10 @@
 
 void setUpApplication()
 {
+    installFontSubstitutes();
+    // The windows set the delay of their hints through the style.
+    if (!qobject_cast<HintDelayStyle *>(QApplication::style()))
+        QApplication::setStyle(new HintDelayStyle);
     QApplication::setApplicationName(QStringLiteral("Morvil"));
     // No display name: on X11 Qt would append it to every window's title. The
     // program's title is the main window's own, which the task bar shows.

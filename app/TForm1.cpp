@@ -45,10 +45,6 @@ TForm1::TForm1(SoundOutput &sound, MessagePump &pump, SettingsStore &settings, Q
       m_samplePlayer(m_bank, sound),
       m_loops(m_state, pump, [this](qint64 count) { m_caption = QString::number(count); })
 {
-    installFontSubstitutes();
-    if (!qobject_cast<HintDelayStyle *>(QApplication::style()))
-        QApplication::setStyle(new HintDelayStyle);
-
     ui->setupUi(this);
     setWindowFlag(Qt::FramelessWindowHint);
     // The native title is what the task bar shows: the application's title.

@@ -5,6 +5,7 @@
 // Prints the median, fastest and slowest of five runs of each. The file stays in
 // the page cache between runs: this is the program's cost, not the disk's.
 
+#include "Application.h"
 #include "BenchWindow.h"
 #include "FileDialog.h"
 #include "NoteListFile.h"
@@ -64,6 +65,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("SDL_AUDIODRIVER", "dummy");
     QApplication app(argc, argv);
+    setUpApplication();
     BenchWindow window;
     TForm1 &form = window.form;
     const QString listPath = window.scratch.filePath(QStringLiteral("long.mnls"));

@@ -4,6 +4,7 @@
 // first complete paint, the one that finishes its band. Run it through bench/popup.sh,
 // which provides an X server.
 
+#include "Application.h"
 #include "BenchWindow.h"
 #include "TBarPopupMenu.h"
 
@@ -85,6 +86,7 @@ void rightClick(Display *display, QPoint at)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    setUpApplication();
     Display *display = XOpenDisplay(nullptr);
     int eventBase = 0, errorBase = 0, major = 0, minor = 0;
     if (!display || !XTestQueryExtension(display, &eventBase, &errorBase, &major, &minor)) {

@@ -14,6 +14,7 @@
 // switches (/proc). Both over 10 s of recording after the last note, and over
 // the whole replay.
 
+#include "Application.h"
 #include "NoteRecord.h"
 #include "PassPumps.h"
 #include "QtMessagePump.h"
@@ -608,6 +609,7 @@ int main(int argc, char *argv[])
     qputenv("SDL_AUDIODRIVER", "disk");
     qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(capturePath));
     QApplication app(argc, argv);
+    setUpApplication();
 
     XTestKeyboard keyboard;
     if (!keyboard.isUsable()) {

@@ -6,6 +6,7 @@
 // level and two centrings, each running the show-time set-up again. Run it
 // through bench/zoom.sh, which provides an X server.
 
+#include "Application.h"
 #include "BenchWindow.h"
 #include "XTestKeyboard.h"
 
@@ -85,6 +86,7 @@ int main(int argc, char *argv[])
 {
     qputenv("SDL_AUDIODRIVER", "dummy");
     QApplication app(argc, argv);
+    setUpApplication();
     XTestKeyboard keyboard;
     if (!keyboard.isUsable()) {
         std::fprintf(stderr, "needs an X server with the XTEST extension in $DISPLAY\n");

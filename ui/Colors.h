@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProgramState.h"
+#include "ColorValue.h"
 
 #include <QColor>
 #include <QPalette>

@@ -21,7 +21,6 @@ constexpr ColorValue Navy = 0x00800000;
 
 Tabtx::Tabtx(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Tabtx>())
 {
-    installFontSubstitutes();
     ui->setupUi(this);
     // A tool window: the task bar shows the main window alone.
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);

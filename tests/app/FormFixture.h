@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Application.h"
 #include "FileDialog.h"
 #include "MessageBox.h"
 #include "QtSettingsStore.h"
@@ -20,6 +21,7 @@ struct FormFixture
 {
     explicit FormFixture(const std::function<void(QSettings &)> &storeSettings = {}, SettingsStore *store = nullptr)
     {
+        setUpApplication();
         settings = std::make_unique<QSettings>(dir.filePath(QStringLiteral("morvil.ini")), QSettings::IniFormat);
         if (storeSettings) {
             settings->beginGroup(QStringLiteral("MorvilAyar"));

@@ -1,11 +1,9 @@
 #pragma once
 
+#include "ColorValue.h"
+
 #include <QString>
 #include <QtGlobal>
-
-// A colour as the window's settings hold it: 0x00BBGGRR for a plain colour, or
-// 0xFF0000nn for the system colour with index nn, resolved only when drawn.
-using ColorValue = quint32;
 
 // The state the window's commands share. Everything starts zero, false or empty;
 // the first show sets RecordStopped before any input is handled.
