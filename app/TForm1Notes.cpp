@@ -6,6 +6,7 @@
 #include "ErrorReport.h"
 #include "NoteKeyDispatcher.h"
 #include "NoteRecord.h"
+#include "NoteStep.h"
 
 #include <QAction>
 #include <QScopeGuard>
@@ -113,14 +114,14 @@ void TForm1::SpeedButton6Click()
         ui->Nota_Listesi->setCurrentRow(ui->Nota_Listesi->currentRow() + 1);
         ui->ListBox1->setCurrentRow(i - 1);
         const QListWidgetItem *line = ui->Nota_Listesi->currentItem();
-        const ParsedRecord record = parseNoteRecord(line ? line->text() : QString());
-        if (!isNoteIndex(record.note))
+        const std::optional<NoteStep> step = noteStep(line ? line->text() : QString());
+        if (!step)
             continue;
-        if (record.count >= 0 && !m_loops.waitPlayerTicks(qint64(record.count) + 1))
+        if (!m_loops.waitPlayerTicks(step->waitTicks))
             break;
-        PlaySample(record.note);
+        PlaySample(step->note);
         RestoreNoteColors();
-        noteButton(record.note)->setColor(PlayedColor);
+        noteButton(step->note)->setColor(PlayedColor);
         if (i == ui->Nota_Listesi->count() - 1)
             ui->ListBox1->setCurrentRow(i);
         m_loops.pumpAfterPlayerStep();

@@ -1,25 +1,23 @@
 #include "NoteTimeline.h"
 
 #include "Error.h"
-#include "NoteRecord.h"
-#include "NoteTable.h"
+#include "NoteStep.h"
 
 std::vector<TimedNote> timeNotes(const QStringList &records)
 {
     std::vector<TimedNote> notes;
     qint64 tick = 0;
     for (qsizetype line = 0; line < records.size(); ++line) {
-        ParsedRecord record{};
+        std::optional<NoteStep> step;
         try {
-            record = parseNoteRecord(records.at(line));
+            step = noteStep(records.at(line));
         } catch (const Error &error) {
             throw Error(QStringLiteral("line %1 (\"%2\"): %3").arg(line + 1).arg(records.at(line), error.text()));
         }
-        if (!isNoteIndex(record.note))
+        if (!step)
             continue;
-        if (record.count >= 0)
-            tick += qint64(record.count) + 1;
-        notes.push_back({record.note, tick});
+        tick += step->waitTicks;
+        notes.push_back({step->note, tick});
     }
     return notes;
 }

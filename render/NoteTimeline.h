@@ -15,10 +15,9 @@ struct TimedNote
 };
 
 // The notes of a list of note records, in the order and at the ticks at which
-// the player sounds them: before each record it waits the record's count + 1
-// ticks (none for a negative count), and a record whose note lies outside the
-// note table is skipped without a wait. Raises Error("line <n>: <reason>") for
-// the first record that is not a note record, n counting from 1.
+// the player sounds them, each record's step (noteStep) after the one before.
+// Raises Error("line <n> (\"<record>\"): <reason>") for the first record that is
+// not a note record, n counting from 1.
 std::vector<TimedNote> timeNotes(const QStringList &records);
 
 // The longest melody rendered: a WAV file at 48 kHz cannot hold much more, and a
