@@ -18,18 +18,27 @@ int takeFront(std::span<const std::int16_t> &samples)
 
 void SampleMixer::start(std::span<const std::int16_t> samples)
 {
-    m_fading = m_playing.first(std::min<std::size_t>(m_playing.size(), FadeFrames));
-    m_fadeStep = 0;
+    if (m_sounded && !m_playing.empty()) {
+        // A third cut within one fade ends the fade nearest its end.
+        auto *free = std::min_element(m_fades.begin(), m_fades.end(),
+                                      [](const Fade &a, const Fade &b) { return a.samples.size() < b.samples.size(); });
+        *free = {m_playing.first(std::min<std::size_t>(m_playing.size(), FadeFrames)), 0};
+    }
     m_playing = samples;
+    m_sounded = false;
 }
 
 void SampleMixer::render(std::span<std::int16_t> out)
 {
+    if (!out.empty() && !m_playing.empty())
+        m_sounded = true;
     for (std::int16_t &frame : out) {
         int mixed = takeFront(m_playing);
-        if (!m_fading.empty()) {
-            mixed += takeFront(m_fading) * (FadeFrames - m_fadeStep) / FadeFrames;
-            ++m_fadeStep;
+        for (Fade &fade : m_fades) {
+            if (fade.samples.empty())
+                continue;
+            mixed += takeFront(fade.samples) * (FadeFrames - fade.step) / FadeFrames;
+            ++fade.step;
         }
         frame = std::int16_t(
             std::clamp<int>(mixed, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
@@ -39,10 +48,13 @@ void SampleMixer::render(std::span<std::int16_t> out)
 void SampleMixer::silence()
 {
     m_playing = {};
-    m_fading = {};
+    m_fades = {};
 }
 
 std::size_t SampleMixer::framesLeft() const
 {
-    return std::max(m_playing.size(), m_fading.size());
+    std::size_t left = m_playing.size();
+    for (const Fade &fade : m_fades)
+        left = std::max(left, fade.samples.size());
+    return left;
 }

@@ -23,12 +23,9 @@ std::size_t AudioRenderer::render(std::span<std::int16_t> out)
 {
     std::size_t done = 0;
     while (done < out.size() && m_frame < m_totalFrames) {
-        // Of notes starting on the same frame only the last is heard, as on the live output.
-        const std::size_t starting = m_nextNote;
+        // Of notes starting on the same frame the mixer sounds only the last.
         while (m_nextNote < m_notes.size() && startFrame(m_notes[m_nextNote]) <= m_frame)
-            ++m_nextNote;
-        if (m_nextNote > starting)
-            m_mixer.start(m_bank.pcm(m_notes[m_nextNote - 1].note));
+            m_mixer.start(m_bank.pcm(m_notes[m_nextNote++].note));
         std::uint64_t until = m_totalFrames;
         if (m_nextNote < m_notes.size())
             until = startFrame(m_notes[m_nextNote]);
