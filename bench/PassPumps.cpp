@@ -6,9 +6,14 @@
 
 #include <algorithm>
 
-void PassCountingPump::beginTicks()
+void PassCountingPump::beginTicks(FirstTick)
 {
     m_countStart = m_passes;
+}
+
+std::chrono::steady_clock::time_point PassCountingPump::tickTime(qint64)
+{
+    return std::chrono::steady_clock::now();
 }
 
 // A count begun inside a pass has the rest of it and the next pass as its first tick.
@@ -37,9 +42,9 @@ void ClassicMessagePump::pass()
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-void PacedMessagePump::beginTicks()
+void PacedMessagePump::beginTicks(FirstTick first)
 {
-    PassCountingPump::beginTicks();
+    PassCountingPump::beginTicks(first);
     m_slotEnd = Clock::now() + QtMessagePump::TickPeriod;
 }
 

@@ -10,8 +10,10 @@
 class PassCountingPump : public MessagePump
 {
 public:
-    void beginTicks() override;
+    void beginTicks(FirstTick first) override;
     qint64 currentTick() override;
+    // Passes keep no time: a note is due when its wait is over.
+    std::chrono::steady_clock::time_point tickTime(qint64 tick) override;
     qint64 waitForMessages(qint64 until) override;
     void pumpOnce() override;
 
@@ -38,7 +40,7 @@ protected:
 class PacedMessagePump : public PassCountingPump
 {
 public:
-    void beginTicks() override;
+    void beginTicks(FirstTick first) override;
 
 protected:
     void pass() override;

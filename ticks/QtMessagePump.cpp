@@ -24,10 +24,18 @@ QtMessagePump::~QtMessagePump()
     QCoreApplication::instance()->removeEventFilter(this);
 }
 
-void QtMessagePump::beginTicks()
+void QtMessagePump::beginTicks(FirstTick first)
 {
-    m_origin = Clock::now();
+    // A tick k >= 2 begins k slots after the grid's origin. A whole first tick is
+    // the second slot of a grid begun a slot earlier.
+    m_firstTickSlot = first == FirstTick::WholeSlot ? 1 : 0;
+    m_origin = Clock::now() - tickSpan(m_firstTickSlot);
     ++m_grid;
+}
+
+QtMessagePump::Clock::time_point QtMessagePump::tickTime(qint64 tick)
+{
+    return tickStart(tick);
 }
 
 qint64 QtMessagePump::currentTick()
@@ -80,7 +88,7 @@ qint64 QtMessagePump::tickAt(Clock::time_point time) const
 
 QtMessagePump::Clock::time_point QtMessagePump::tickStart(qint64 tick) const
 {
-    return tick <= 1 ? m_origin : m_origin + tickSpan(tick);
+    return m_origin + tickSpan(tick <= 1 ? m_firstTickSlot : tick);
 }
 
 void QtMessagePump::beginBatch(Batch &batch, Clock::time_point now)

@@ -8,15 +8,17 @@
 #include <chrono>
 
 // Pumps Qt's event queue for the tick loops and takes their ticks from the clock.
-// A tick is a slot of TickPeriod on a grid that starts when the count begins;
-// the first tick also takes the slot the count began in, so a wait of w ms counts
-// max(1, floor(w)) ticks, and a replay's count + 1 ticks give back between w and
-// w + 1 ms. Between messages the thread sleeps in the event dispatcher, woken
+// A tick is a slot of TickPeriod on a grid that starts when the count begins; a
+// recording's first tick also takes the slot the count began in, so a wait of w ms
+// counts max(1, floor(w)) ticks, and a replay's count + 1 whole ticks give back
+// between w and w + 1 ms. Between messages the thread sleeps in the event dispatcher, woken
 // only by input or by the deadline of a wait: a waiting loop costs no processor
 // time.
 class QtMessagePump : public QObject, public MessagePump
 {
 public:
+    using Clock = std::chrono::steady_clock;
+
     static constexpr std::chrono::microseconds TickPeriod{1000};
     // Handling that runs this much past the end of the tick it began in (a modal
     // dialog), or a wake-up this late for its deadline (a stalled machine), counts
@@ -26,8 +28,9 @@ public:
     explicit QtMessagePump(DeadlineTimer::Source timerSource = DeadlineTimer::Source::Precise);
     ~QtMessagePump() override;
 
-    void beginTicks() override;
+    void beginTicks(FirstTick first) override;
     qint64 currentTick() override;
+    Clock::time_point tickTime(qint64 tick) override;
     qint64 waitForMessages(qint64 until) override;
     void pumpOnce() override;
 
@@ -38,8 +41,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    using Clock = std::chrono::steady_clock;
-
     // One pass over the queue, from its first message on.
     struct Batch
     {
@@ -63,7 +64,8 @@ private:
     void keepUpWith(const Batch &batch, Clock::time_point now);
 
     Clock::time_point m_origin = Clock::now();
-    quint64 m_grid = 0;       // changes at every beginTicks
-    Batch *m_batch = nullptr; // the innermost pass, waiting or handling
+    qint64 m_firstTickSlot = 0; // the slot of the grid in which tick 1 begins
+    quint64 m_grid = 0;         // changes at every beginTicks
+    Batch *m_batch = nullptr;   // the innermost pass, waiting or handling
     DeadlineTimer m_deadlineTimer;
 };

@@ -26,7 +26,7 @@ void TickLoops::noteSounded()
 {
     if (m_pumping == Loop::Recorder)
         m_state.WaitTicks = qint32(std::min(m_pump.currentTick(), RecorderTickBound));
-    beginCount();
+    beginCount(MessagePump::FirstTick::TakesTheSlotBegun);
 }
 
 void TickLoops::countSinceNote()
@@ -55,7 +55,7 @@ void TickLoops::countSinceNote()
 
 void TickLoops::beginPlayback()
 {
-    beginCount();
+    beginCount(MessagePump::FirstTick::WholeSlot);
     m_playerTicksDone = 0;
     m_playerTickOffset = 0;
 }
@@ -109,7 +109,7 @@ void TickLoops::resumePlayback(quint64 countsBefore, qint64 ticksDone, qint64 he
 {
     if (m_countsBegun == countsBefore)
         return;
-    beginCount();
+    beginCount(MessagePump::FirstTick::WholeSlot);
     m_playerTicksDone = ticksDone;
     m_playerTickOffset = heldTick;
 }
@@ -119,8 +119,13 @@ qint64 TickLoops::playerTick()
     return m_pump.currentTick() + m_playerTickOffset;
 }
 
-void TickLoops::beginCount()
+std::chrono::steady_clock::time_point TickLoops::playerStepTime()
+{
+    return m_pump.tickTime(m_playerTicksDone + 1 - m_playerTickOffset);
+}
+
+void TickLoops::beginCount(MessagePump::FirstTick first)
 {
     ++m_countsBegun;
-    m_pump.beginTicks();
+    m_pump.beginTicks(first);
 }

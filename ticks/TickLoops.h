@@ -1,10 +1,10 @@
 #pragma once
 
+#include "MessagePump.h"
 #include "ProgramState.h"
 
+#include <chrono>
 #include <functional>
-
-class MessagePump;
 
 // The counting loops of the recorder and the player. A loop sleeps in the pump
 // until a message arrives or its wait is over; after each wake-up it takes the
@@ -42,6 +42,10 @@ public:
     // exceed 32 bits); false when StopPlaying ended the wait.
     bool waitPlayerTicks(qint64 ticks);
 
+    // When the playback's last wait ended, or was due to end: the moment its note
+    // is due, on the playback's own schedule whenever the loop woke.
+    std::chrono::steady_clock::time_point playerStepTime();
+
     // The pump pass that ends each step of the player.
     void pumpAfterPlayerStep();
 
@@ -60,7 +64,7 @@ private:
     qint64 waitForPlayerTick(qint64 until);
     void resumePlayback(quint64 countsBefore, qint64 ticksDone, qint64 heldTick);
     qint64 playerTick();
-    void beginCount();
+    void beginCount(MessagePump::FirstTick first);
 
     ProgramState &m_state;
     MessagePump &m_pump;

@@ -25,10 +25,15 @@ void ScriptedPump::inNextPumpOnce(Action action)
     m_onceActions.emplace(m_passesOnce + 1, std::move(action));
 }
 
-void ScriptedPump::beginTicks()
+void ScriptedPump::beginTicks(FirstTick)
 {
     ++m_beginnings;
     m_countStart = m_ticks;
+}
+
+std::chrono::steady_clock::time_point ScriptedPump::tickTime(qint64 tick)
+{
+    return std::chrono::steady_clock::time_point(std::chrono::milliseconds(m_countStart + tick - 1));
 }
 
 // Inside the pass of tick t the count is at t; once the latest pass is over,

@@ -31,8 +31,10 @@ public:
     // How often a loop began counting.
     int beginnings() const { return m_beginnings; }
 
-    void beginTicks() override;
+    void beginTicks(FirstTick first) override;
     qint64 currentTick() override;
+    // Tick t of the pump's life begins t - 1 milliseconds into the steady clock.
+    std::chrono::steady_clock::time_point tickTime(qint64 tick) override;
     qint64 waitForMessages(qint64 until) override;
     void pumpOnce() override;
 

@@ -34,6 +34,7 @@ private slots:
     void lateWakeUpDoesNotCountTheStall();
     void burstOfNotesRecordsOneEach_data() { sources(); }
     void burstOfNotesRecordsOneEach();
+    void playbackTicksAreWholeSlots();
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -65,7 +66,7 @@ void QtMessagePumpTest::quietWaitSleepsUntilItsDeadline()
     QtMessagePump pump(source());
     // Registering the timer's notifier wakes the dispatcher once.
     pump.pumpOnce();
-    pump.beginTicks();
+    pump.beginTicks(MessagePump::FirstTick::TakesTheSlotBegun);
     const Clock::time_point begun = Clock::now();
     QCOMPARE(pump.currentTick(), 1);
     int wakeUps = 0;
@@ -82,7 +83,7 @@ void QtMessagePumpTest::quietWaitSleepsUntilItsDeadline()
 void QtMessagePumpTest::messageEndsTheWait()
 {
     QtMessagePump pump(source());
-    pump.beginTicks();
+    pump.beginTicks(MessagePump::FirstTick::TakesTheSlotBegun);
     bool handled = false;
     QTimer::singleShot(5ms, [&] { handled = true; });
     const qint64 woke = pump.waitForMessages(TickLoops::RecorderTickBound);
@@ -94,7 +95,7 @@ void QtMessagePumpTest::messageEndsTheWait()
 void QtMessagePumpTest::shortStallIsCounted()
 {
     QtMessagePump pump(source());
-    pump.beginTicks();
+    pump.beginTicks(MessagePump::FirstTick::TakesTheSlotBegun);
     afterHandling(40ms);
     const qint64 woke = pump.waitForMessages(1000);
     QVERIFY(woke < 40);
@@ -104,7 +105,7 @@ void QtMessagePumpTest::shortStallIsCounted()
 void QtMessagePumpTest::longHandlingCountsAsOneTick()
 {
     QtMessagePump pump(source());
-    pump.beginTicks();
+    pump.beginTicks(MessagePump::FirstTick::TakesTheSlotBegun);
     afterHandling(QtMessagePump::MaxCatchUp + 100ms);
     const qint64 woke = pump.waitForMessages(10'000);
     const qint64 after = pump.currentTick();
@@ -114,7 +115,7 @@ void QtMessagePumpTest::longHandlingCountsAsOneTick()
 void QtMessagePumpTest::lateWakeUpDoesNotCountTheStall()
 {
     QtMessagePump pump(source());
-    pump.beginTicks();
+    pump.beginTicks(MessagePump::FirstTick::TakesTheSlotBegun);
     std::this_thread::sleep_for(QtMessagePump::MaxCatchUp + 100ms);
     const qint64 woke = pump.waitForMessages(5);
     QCOMPARE(woke, 5);
@@ -147,5 +148,19 @@ void QtMessagePumpTest::burstOfNotesRecordsOneEach()
     QCOMPARE(records[3], 1);
 }
 
-QTEST_GUILESS_MAIN(QtMessagePumpTest)
+// A playback's wait of n ticks is over n slots after it began; a recording's
+// first tick also takes in the slot its note sounded in.
+void QtMessagePumpTest::playbackTicksAreWholeSlots()
+{
+    QtMessagePump pump;
+    const Clock::time_point begun = Clock::now();
+    pump.beginTicks(MessagePump::FirstTick::WholeSlot);
+    QVERIFY(pump.tickTime(1) - begun < 1ms);
+    QVERIFY(pump.tickTime(21) - begun - 20ms < 1ms);
+    pump.beginTicks(MessagePump::FirstTick::TakesTheSlotBegun);
+    QVERIFY(pump.tickTime(21) - begun - 21ms < 1ms);
+    QVERIFY(pump.tickTime(21) - begun >= 21ms);
+}
+
+QTEST_MAIN(QtMessagePumpTest)
 #include "tst_qtmessagepump.moc"

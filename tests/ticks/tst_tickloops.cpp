@@ -33,6 +33,7 @@ private slots:
     void noteDuringAWaitHoldsThePlaybackUntilStopped();
     void noteDuringPlayerStepPumpStartsItsOwnLoop();
     void everyCountStartsOnItsOwnClock();
+    void stepsAreDueOnTheListsSchedule();
 
 private:
     void note();
@@ -285,5 +286,32 @@ void TickLoopsTest::everyCountStartsOnItsOwnClock()
     QCOMPARE(m_pump->ticks(), 6 + 5);
 }
 
-QTEST_GUILESS_MAIN(TickLoopsTest)
+// A note is due when its wait ends on the playback's schedule: count + 1 ticks
+// after the note before, however late the loop woke, and counted on after a
+// recording held the playback.
+void TickLoopsTest::stepsAreDueOnTheListsSchedule()
+{
+    using std::chrono::milliseconds;
+    m_loops->beginPlayback();
+    const auto start = m_pump->tickTime(1);
+    QVERIFY(m_loops->waitPlayerTicks(1));
+    QCOMPARE(m_loops->playerStepTime() - start, milliseconds(1));
+    QVERIFY(m_loops->waitPlayerTicks(0));
+    QCOMPARE(m_loops->playerStepTime() - start, milliseconds(1));
+
+    // A note in the third tick of the next wait holds the playback until its
+    // recording stops, 40 ticks later; the wait then goes on where it was held.
+    m_pump->inTick(3, [this] { note(); });
+    m_pump->inTick(3 + 40, [this] { m_state.RecordStopped = true; });
+    QVERIFY(m_loops->waitPlayerTicks(11));
+    QCOMPARE(m_loops->playerStepTime() - start, milliseconds(1 + 11 + 40));
+
+    // A handler that runs past the deadline does not move it.
+    const auto resumed = m_loops->playerStepTime();
+    m_pump->inTick(3, [this] { m_pump->passTicks(20); });
+    QVERIFY(m_loops->waitPlayerTicks(5));
+    QCOMPARE(m_loops->playerStepTime() - resumed, milliseconds(5));
+}
+
+QTEST_MAIN(TickLoopsTest)
 #include "tst_tickloops.moc"
