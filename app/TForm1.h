@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <array>
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -145,7 +146,9 @@ private:
 
     // Recorder, player and keyboard layouts (TForm1Notes.cpp)
     void createNoteActions();
-    void PlaySample(int note);
+    // Sounds the note due at `due`: a key's or a click's moment, or the time the
+    // player's schedule gives it.
+    void PlaySample(int note, std::chrono::steady_clock::time_point due = std::chrono::steady_clock::now());
     void PlayAndRecordNote(QAction *action, NoteButton *button);
     void finishPlayback();
     void ResetNoteColors();

@@ -50,19 +50,21 @@ void TForm1::createNoteActions()
         [this](int note) { return m_shortcutCodes.at(note); });
 }
 
-void TForm1::PlaySample(int note)
+void TForm1::PlaySample(int note, std::chrono::steady_clock::time_point due)
 {
-    m_samplePlayer.play(note);
+    m_samplePlayer.play(note, due);
 }
 
 void TForm1::PlayAndRecordNote(QAction *action, NoteButton *button)
 {
+    // The note is due the moment its key or click is handled.
+    const auto pressed = std::chrono::steady_clock::now();
     ui->Sets->setFocus();
     ResetNoteColors();
     SetStatus(StatusRecording);
     m_state.RecordStopped = false;
     const int note = action->data().toInt();
-    PlaySample(note);
+    PlaySample(note, pressed);
     m_loops.noteSounded();
     button->setColor(HighlightColor);
     ui->Nota_Listesi->addItem(noteRecord(note, m_state.WaitTicks));
@@ -119,7 +121,7 @@ void TForm1::SpeedButton6Click()
             continue;
         if (!m_loops.waitPlayerTicks(step->waitTicks))
             break;
-        PlaySample(step->note);
+        PlaySample(step->note, m_loops.playerStepTime());
         RestoreNoteColors();
         noteButton(step->note)->setColor(PlayedColor);
         if (i == ui->Nota_Listesi->count() - 1)

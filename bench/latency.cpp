@@ -137,7 +137,7 @@ public:
 
     bool hasDevice() const override { return true; }
 
-    void play(Samples pcm) override
+    void play(Samples pcm, Clock::time_point) override
     {
         closeStream();
         SDL_AudioSpec wanted{};

@@ -106,10 +106,10 @@ public:
     explicit TimestampingSoundOutput(SoundOutput &output) : m_output(output) {}
 
     bool hasDevice() const override { return m_output.hasDevice(); }
-    void play(Samples pcm) override
+    void play(Samples pcm, Clock::time_point due) override
     {
         const Clock::time_point at = Clock::now();
-        m_output.play(pcm);
+        m_output.play(pcm, due);
         const Samples probe = pcm.size() >= RampFrames + MatchFrames ? pcm.subspan(RampFrames, MatchFrames) : Samples();
         m_calls.push_back({at, {probe.begin(), probe.end()}});
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+
 class SampleBank;
 class SoundOutput;
 
@@ -14,10 +16,11 @@ public:
     SamplePlayer(const SamplePlayer &) = delete;
     SamplePlayer &operator=(const SamplePlayer &) = delete;
 
-    // Throws Error("List index out of bounds (n)") for an index outside 0...17 and
-    // the output's Error when the sound cannot start. A note without a sample, or
-    // a machine without an output device, plays silently.
-    void play(int note);
+    // Sounds the note due at `due` (SoundOutput::play). Throws Error("List index out
+    // of bounds (n)") for an index outside 0...17 and the output's Error when the
+    // sound cannot start. A note without a sample, or a machine without an output
+    // device, plays silently.
+    void play(int note, std::chrono::steady_clock::time_point due = std::chrono::steady_clock::now());
 
 private:
     const SampleBank &m_bank;

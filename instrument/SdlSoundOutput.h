@@ -2,14 +2,26 @@
 
 #include "SoundOutput.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
 
+// How the sound output's stream runs.
+struct OutputTiming
+{
+    // Frames the callback renders at a time.
+    int framesPerPeriod = 128;
+    // How much more than one period a note's frame lies behind its moment: room for
+    // the callback's lateness and the time from the moment to play().
+    std::chrono::microseconds margin{1500};
+};
+
 // The sound output of the program: one SDL audio stream, opened at construction
-// and kept open, whose callback plays the current sample. A new sample starts at
-// the stream's next period; the old one fades out under it within 2 ms so that
-// the cut does not click.
+// and kept open, whose callback mixes the notes. Each note starts at the frame
+// that sounds latency() after the moment it is due, anywhere inside a period
+// (OutputClock maps the program's clock to the stream's frames); the note still
+// sounding fades out under it within 2 ms so that the cut does not click.
 class SdlSoundOutput : public SoundOutput
 {
 public:
@@ -17,7 +29,7 @@ public:
     // in for the machine.
     using DeviceCount = std::function<int()>;
 
-    explicit SdlSoundOutput(DeviceCount deviceCount = {});
+    explicit SdlSoundOutput(DeviceCount deviceCount = {}, OutputTiming timing = {});
     ~SdlSoundOutput() override;
     SdlSoundOutput(const SdlSoundOutput &) = delete;
     SdlSoundOutput &operator=(const SdlSoundOutput &) = delete;
@@ -29,18 +41,24 @@ public:
     // If that fails while the machine has a device, it throws
     // Error("A call to an OS function failed"), as SDL gives no error number;
     // with no device left the note is silent. Every later call tries again.
-    void play(std::span<const std::int16_t> pcm) override;
-    // Clears the playing, the fading and any sample not yet taken while the
+    void play(std::span<const std::int16_t> pcm, Clock::time_point due) override;
+    // Clears the playing, the fading and the notes not yet started while the
     // callback cannot run.
     void stop() override;
 
     // Frames the callback renders at a time; 0 without an open stream.
     int framesPerPeriod() const { return m_framesPerPeriod; }
 
-    // Frames of every period the callback has begun. A sample played now starts
-    // with the period being begun or the next one: no earlier than one period
-    // before the count read before play(), no later than the count read after it.
+    // The fixed delay from a note's moment to its frame on the stream's clock:
+    // one period and the margin.
+    std::chrono::microseconds latency() const;
+
+    // Frames of every period the callback has begun.
     std::uint64_t framesBegun() const;
+
+    // Notes that reached the callback after their frame had been rendered, and so
+    // started late; and notes dropped because the stream had stopped taking them.
+    std::uint64_t lateNotes() const;
 
 private:
     class Mixer;
@@ -49,6 +67,7 @@ private:
     void closeStream();
 
     DeviceCount m_deviceCount;
+    OutputTiming m_timing;
     std::unique_ptr<Mixer> m_mixer;
     bool m_audioInitialised = false;
     std::uint32_t m_stream = 0;

@@ -59,7 +59,7 @@ class TestSdlSoundOutput : public QObject
 private slots:
     // First: it must see the process before SDL was ever started in it.
     void signalsStillEndTheProgram();
-    void newNoteCutsOffTheOldOne();
+    void notesStartAtTheFramesOfTheirMoments();
     void nothingIsReadAfterStop();
     void playAndStopRaceTheCallback();
     void missingDriverMeansNoDevice();
@@ -96,7 +96,10 @@ void TestSdlSoundOutput::checkCut(Samples capture, Samples old, std::size_t oldS
     QVERIFY(fadingAtEnd < 0.25 * oldAtEnd);
 }
 
-void TestSdlSoundOutput::newNoteCutsOffTheOldOne()
+// Each note starts at the frame of its moment, whether play() came early or on
+// time; a note whose moment has passed starts at once and is counted late. With
+// 441-frame periods (20 ms) the disk driver keeps close to real time.
+void TestSdlSoundOutput::notesStartAtTheFramesOfTheirMoments()
 {
     QTemporaryDir dir;
     const QString capturePath = dir.filePath("capture.raw");
@@ -106,31 +109,27 @@ void TestSdlSoundOutput::newNoteCutsOffTheOldOne()
     const SampleBank bank = SampleBank::embedded();
     const Samples first = bank.pcm(0);
     const Samples second = bank.pcm(4);
-    // A new sample starts at a period boundary inside each call's window: from one
-    // period before the stream's frame count read before the call to the count
-    // read after it, so within one period of the call.
-    struct Call
+    std::uint64_t late = 0;
     {
-        std::uint64_t earliest, latest;
-    };
-    Call firstCall, secondCall, repeatCall;
-    {
-        SdlSoundOutput output;
+        SdlSoundOutput output({}, {441, std::chrono::milliseconds(2)});
         QVERIFY(output.hasDevice());
-        const int period = output.framesPerPeriod();
-        QVERIFY(period >= 128 && period <= 256);
-        SamplePlayer player(bank, output);
-        const auto playAfter = [&](int milliseconds, int note) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-            const std::uint64_t before = output.framesBegun();
-            player.play(note);
-            return Call{before - std::min<std::uint64_t>(before, period), output.framesBegun()};
+        QCOMPARE(output.framesPerPeriod(), 441);
+        // Past the clock's settling, then notes 300 and 200 ms apart.
+        const auto start = SoundOutput::Clock::now() + std::chrono::milliseconds(400);
+        const auto playAt = [&](Samples sample, std::chrono::milliseconds due, std::chrono::milliseconds early) {
+            std::this_thread::sleep_until(start + due - early);
+            output.play(sample, start + due);
         };
-        firstCall = playAfter(100, 0);
-        secondCall = playAfter(300, 4);
-        repeatCall = playAfter(200, 4);
+        playAt(first, std::chrono::milliseconds(0), std::chrono::milliseconds(10));
+        playAt(second, std::chrono::milliseconds(300), std::chrono::milliseconds(0));
+        playAt(second, std::chrono::milliseconds(500), std::chrono::milliseconds(3));
+        QCOMPARE(output.lateNotes(), 0u);
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        output.play(first, SoundOutput::Clock::now() - std::chrono::seconds(1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        late = output.lateNotes();
     }
+    QCOMPARE(late, 1u);
     const std::vector<std::int16_t> recorded = readCapture(capturePath);
     const Samples capture(recorded);
     const auto firstStart = startOf(capture, 0, first);
@@ -142,29 +141,19 @@ void TestSdlSoundOutput::newNoteCutsOffTheOldOne()
     const auto secondStart = startOf(capture, *firstStart + 1, second);
     QVERIFY(secondStart);
     checkCut(capture, first, *firstStart, second, *secondStart);
-
     const auto restart = startOf(capture, *secondStart + 1, second);
     QVERIFY(restart);
     checkCut(capture, second, *secondStart, second, *restart);
-    // SDL writes silence without calling back until the stream is unpaused, so the
-    // capture may begin with periods the count never saw: one constant offset
-    // must place every switch inside its call's window.
-    const std::pair<std::size_t, Call> switches[] = {
-        {*firstStart, firstCall}, {*secondStart, secondCall}, {*restart, repeatCall}};
-    std::size_t offset = 0;
-    for (const auto &[switchAt, call] : switches)
-        offset = std::max<std::size_t>(offset, switchAt - std::min<std::size_t>(switchAt, call.latest));
-    for (const auto &[switchAt, call] : switches) {
-        QVERIFY2(switchAt - offset >= call.earliest && switchAt - offset <= call.latest,
-                 qPrintable(QString("switch at frame %1 (less %2 unseen), expected from frame %3 to %4")
-                                .arg(switchAt)
-                                .arg(offset)
-                                .arg(call.earliest)
-                                .arg(call.latest)));
-    }
-    // Past the ramp nothing but the restarted note sounds, up to the end of the capture.
-    const std::size_t rest = capture.size() - *restart - RampLimit;
-    QVERIFY(std::ranges::equal(capture.subspan(*restart + RampLimit), second.subspan(RampLimit, rest)));
+    QVERIFY(startOf(capture, *restart + 1, first));
+
+    // 300 and 200 ms apart to within two frames: the disk driver runs a little
+    // slower than the clock, which the output follows only as fast as a drifting
+    // device's clock.
+    const auto near = [](std::size_t frames, std::size_t expected) {
+        return frames + 2 >= expected && frames <= expected + 2;
+    };
+    QVERIFY2(near(*secondStart - *firstStart, 6615), qPrintable(QString::number(*secondStart - *firstStart)));
+    QVERIFY2(near(*restart - *secondStart, 4410), qPrintable(QString::number(*restart - *secondStart)));
 }
 
 void TestSdlSoundOutput::nothingIsReadAfterStop()
@@ -178,7 +167,7 @@ void TestSdlSoundOutput::nothingIsReadAfterStop()
     {
         SdlSoundOutput output;
         QVERIFY(output.hasDevice());
-        output.play(sample);
+        output.play(sample, SoundOutput::Clock::now());
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         output.stop();
         // What the sample's memory holds from now on must never reach the output.
@@ -200,7 +189,7 @@ void TestSdlSoundOutput::playAndStopRaceTheCallback()
     QVERIFY(output.hasDevice());
     const std::uint64_t before = output.framesBegun();
     for (int call = 0; call < 10'000; ++call) {
-        output.play(bank.pcm(call % NoteCount));
+        output.play(bank.pcm(call % NoteCount), SoundOutput::Clock::now());
         if (call % 100 == 99)
             output.stop();
         std::this_thread::sleep_for(std::chrono::microseconds(20));
@@ -216,7 +205,7 @@ void TestSdlSoundOutput::missingDriverMeansNoDevice()
     QVERIFY(!output.hasDevice());
     QCOMPARE(output.framesPerPeriod(), 0);
     const std::int16_t sample[] = {1, 2, 3};
-    output.play(sample);
+    output.play(sample, SoundOutput::Clock::now());
 }
 
 // The disk driver always has its one device; a file it cannot create is a
@@ -229,10 +218,10 @@ void TestSdlSoundOutput::deviceThatCannotPlayRaisesTheSystemError()
     SdlSoundOutput output;
     QVERIFY(output.hasDevice());
     const std::int16_t sample[] = {1, 2, 3};
-    QVERIFY_THROWS_EXCEPTION(Error, output.play(sample));
+    QVERIFY_THROWS_EXCEPTION(Error, output.play(sample, SoundOutput::Clock::now()));
     // Every note tries again.
     qputenv("SDL_DISKAUDIOFILE", dir.filePath("capture.raw").toLocal8Bit());
-    output.play(sample);
+    output.play(sample, SoundOutput::Clock::now());
     QVERIFY(output.framesPerPeriod() > 0);
 }
 
@@ -245,11 +234,11 @@ void TestSdlSoundOutput::lostDeviceIsSilentOnlyWhenNoDeviceIsLeft()
     int devices = 1;
     SdlSoundOutput output([&] { return devices; });
     const std::int16_t sample[] = {1, 2, 3};
-    output.play(sample);
+    output.play(sample, SoundOutput::Clock::now());
     qputenv("SDL_DISKAUDIOFILE", dir.filePath("missing/capture.raw").toLocal8Bit());
     const auto raisesError = [&] {
         try {
-            output.play(sample);
+            output.play(sample, SoundOutput::Clock::now());
             return false;
         } catch (const Error &) {
             return true;
@@ -259,10 +248,10 @@ void TestSdlSoundOutput::lostDeviceIsSilentOnlyWhenNoDeviceIsLeft()
     // The device is gone with the stream: silence, and the note can still be recorded.
     devices = 0;
     QVERIFY(!output.hasDevice());
-    output.play(sample);
+    output.play(sample, SoundOutput::Clock::now());
     devices = 1;
     qputenv("SDL_DISKAUDIOFILE", dir.filePath("capture.raw").toLocal8Bit());
-    output.play(sample);
+    output.play(sample, SoundOutput::Clock::now());
     QVERIFY(output.framesPerPeriod() > 0);
 }
 

@@ -4,11 +4,12 @@
 
 #include <utility>
 
-void RecordingSoundOutput::play(std::span<const std::int16_t> pcm)
+void RecordingSoundOutput::play(std::span<const std::int16_t> pcm, Clock::time_point due)
 {
     if (m_nextFailure)
         std::rethrow_exception(std::exchange(m_nextFailure, nullptr));
     m_played.push_back(pcm);
+    m_dues.push_back(due);
     m_sounding = pcm;
 }
 
