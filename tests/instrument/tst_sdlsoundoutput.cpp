@@ -2,11 +2,10 @@
 #include "SampleBank.h"
 #include "SamplePlayer.h"
 #include "SdlSoundOutput.h"
+#include "SoundCapture.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 
 #include <algorithm>
 #include <chrono>
@@ -21,32 +20,6 @@
 namespace {
 
 using Samples = std::span<const std::int16_t>;
-
-constexpr std::size_t RampLimit = 44; // 2 ms
-constexpr std::size_t MatchLength = 256;
-
-std::vector<std::int16_t> readCapture(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    std::vector<std::int16_t> capture(std::size_t(bytes.size() / 2));
-    qFromLittleEndian<qint16>(bytes.constData(), qsizetype(capture.size()), capture.data());
-    return capture;
-}
-
-// Where sample starts in the capture at or after from, judged by its frames past
-// the ramp, which no fading note disturbs.
-std::optional<std::size_t> startOf(Samples capture, std::size_t from, Samples sample)
-{
-    const Samples pattern = sample.subspan(RampLimit, MatchLength);
-    for (std::size_t at = from; at + RampLimit + MatchLength <= capture.size(); ++at) {
-        if (std::ranges::equal(capture.subspan(at + RampLimit, MatchLength), pattern))
-            return at;
-    }
-    return std::nullopt;
-}
 
 } // namespace
 
@@ -74,20 +47,20 @@ void TestSdlSoundOutput::checkCut(Samples capture, Samples old, std::size_t oldS
 {
     // The old note itself may have started over a ramp: compare from past it.
     const std::size_t played = cut - oldStart;
-    QVERIFY(std::ranges::equal(capture.subspan(oldStart + RampLimit, played - RampLimit),
-                               old.subspan(RampLimit, played - RampLimit)));
+    QVERIFY(std::ranges::equal(capture.subspan(oldStart + RampFrames, played - RampFrames),
+                               old.subspan(RampFrames, played - RampFrames)));
     // In the ramp the old note fades out under the new one: neither a dead stop
     // at the cut nor a dead stop at the ramp's end.
-    const std::size_t quarter = RampLimit / 4;
+    const std::size_t quarter = RampFrames / 4;
     double fadingAtStart = 0, oldAtStart = 0, fadingAtEnd = 0, oldAtEnd = 0;
-    for (std::size_t i = 0; i < RampLimit; ++i) {
+    for (std::size_t i = 0; i < RampFrames; ++i) {
         const double fading = capture[cut + i] - next[i];
         const double oldValue = old[played + i];
         QVERIFY2(std::abs(fading) <= std::abs(oldValue) + 1, qPrintable(QString("ramp frame %1").arg(i)));
         if (i < quarter) {
             fadingAtStart += fading * fading;
             oldAtStart += oldValue * oldValue;
-        } else if (i >= RampLimit - quarter) {
+        } else if (i >= RampFrames - quarter) {
             fadingAtEnd += fading * fading;
             oldAtEnd += oldValue * oldValue;
         }
@@ -132,19 +105,19 @@ void TestSdlSoundOutput::notesStartAtTheFramesOfTheirMoments()
     QCOMPARE(late, 1u);
     const std::vector<std::int16_t> recorded = readCapture(capturePath);
     const Samples capture(recorded);
-    const auto firstStart = startOf(capture, 0, first);
+    const auto firstStart = onsetOf(capture, 0, first);
     QVERIFY(firstStart);
     // Silence before the first note, then the note from its first sample.
     QVERIFY(std::ranges::all_of(capture.first(*firstStart), [](std::int16_t v) { return v == 0; }));
-    QVERIFY(std::ranges::equal(capture.subspan(*firstStart, RampLimit), first.first(RampLimit)));
+    QVERIFY(std::ranges::equal(capture.subspan(*firstStart, RampFrames), first.first(RampFrames)));
 
-    const auto secondStart = startOf(capture, *firstStart + 1, second);
+    const auto secondStart = onsetOf(capture, *firstStart + 1, second);
     QVERIFY(secondStart);
     checkCut(capture, first, *firstStart, second, *secondStart);
-    const auto restart = startOf(capture, *secondStart + 1, second);
+    const auto restart = onsetOf(capture, *secondStart + 1, second);
     QVERIFY(restart);
     checkCut(capture, second, *secondStart, second, *restart);
-    QVERIFY(startOf(capture, *restart + 1, first));
+    QVERIFY(onsetOf(capture, *restart + 1, first));
 
     // 300 and 200 ms apart to within two frames: the disk driver runs a little
     // slower than the clock, which the output follows only as fast as a drifting
