@@ -7,6 +7,7 @@
 #include "SamplePlayer.h"
 #include "TickLoops.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -81,7 +82,7 @@ public:
     void ListBox1DblClick();
 
     // The window's chrome, folding, the list's show/hide and zoom (TForm1View.cpp)
-    void BaslikCMouseDown(QPointF globalPosition);
+    void BaslikCMouseDown(Qt::MouseButton button, QPointF globalPosition, QPointF windowPosition);
     void BaslikCDblClick();
     void mnbkExecute();
     void SimgClick();
@@ -122,6 +123,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -199,7 +201,8 @@ private:
     SamplePlayer m_samplePlayer; // after the bank: it silences the output before the samples go
     TickLoops m_loops;
     QString m_caption;
-    bool m_placed = false; // the window has had its first place on the screen
+    bool m_placed = false;                         // the window has had its first place on the screen
+    QList<QPointer<QWidget>> m_awayWhileMinimised; // the other windows, hidden while this one is minimised
     bool m_endRequested = false;
 
     std::array<QAction *, NoteCount> m_noteActions{};

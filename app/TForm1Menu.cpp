@@ -260,8 +260,9 @@ void TForm1::connectButtons()
     connect(ui->SpeedButton8, &QToolButton::clicked, this, reportingErrors(&TForm1::SpeedButton8Click));
     connect(ui->Simg, &QToolButton::clicked, this, reportingErrors(&TForm1::SimgClick));
     connect(ui->Kapt, &QToolButton::clicked, this, reportingErrors(&TForm1::KaptClick));
-    connect(ui->BaslikC, &Panel::pressed, this,
-            [this](QPointF at) { runReportingErrors(this, [this, at] { BaslikCMouseDown(at); }); });
+    connect(ui->BaslikC, &Panel::pressed, this, [this](Qt::MouseButton button, QPointF at, QPointF inWindow) {
+        runReportingErrors(this, [=, this] { BaslikCMouseDown(button, at, inWindow); });
+    });
     connect(ui->BaslikC, &Panel::doubleClicked, this, reportingErrors(&TForm1::BaslikCDblClick));
     connect(ui->Kontroller, &Panel::doubleClicked, this, reportingErrors(&TForm1::KontrollerDblClick));
     connect(qApp, &QGuiApplication::applicationStateChanged, this,

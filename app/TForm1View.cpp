@@ -13,9 +13,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QScreen>
 #include <QToolButton>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -118,9 +120,9 @@ void scaleControls(QWidget *parent, QPoint origin, int numerator, int denominato
 
 } // namespace
 
-void TForm1::BaslikCMouseDown(QPointF globalPosition)
+void TForm1::BaslikCMouseDown(Qt::MouseButton button, QPointF globalPosition, QPointF windowPosition)
 {
-    moveWithMouse(this, ui->BaslikC, globalPosition);
+    moveWithMouse(this, ui->BaslikC, button, globalPosition, windowPosition);
 }
 
 void TForm1::BaslikCDblClick()
@@ -146,11 +148,28 @@ void TForm1::mnbkExecute()
 void TForm1::SimgClick()
 {
     SpeedButton8Click();
-    // The whole application: every window of it that is on the screen.
+    // The whole application leaves the screen: the main window for the task bar,
+    // its other windows with it (the About card has no task-bar entry of its own,
+    // and a window manager leaves a tool window where it is), to come back when
+    // the main window does.
     for (QWidget *window : QApplication::topLevelWidgets()) {
         const Qt::WindowType type = window->windowType();
-        if (window->isVisible() && (type == Qt::Window || type == Qt::Dialog))
-            window->showMinimized();
+        if (window != this && window->isVisible() && type != Qt::ToolTip && type != Qt::Popup) {
+            window->hide();
+            m_awayWhileMinimised.append(window);
+        }
+    }
+    showMinimized();
+}
+
+void TForm1::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
+        for (const QPointer<QWidget> &window : std::exchange(m_awayWhileMinimised, {})) {
+            if (window)
+                window->show();
+        }
     }
 }
 

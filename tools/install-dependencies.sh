@@ -9,8 +9,9 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libsdl2-dev
     # the design's fonts have metric-compatible free stand-ins
     fontconfig fonts-liberation fonts-dejavu-core
-    # end-to-end tests: a real X server driven from outside, the sound checked with numpy
-    xvfb xdotool x11-xkb-utils xkb-data imagemagick python3 python3-numpy
+    # end-to-end tests: a real X server driven from outside, the sound checked with numpy,
+    # two window managers (one compositing, with its D-Bus session) and another program's window
+    xvfb xdotool x11-xkb-utils xkb-data x11-utils imagemagick python3 python3-numpy openbox xfwm4 dbus-daemon
     # fuzzing: libFuzzer comes with Debian's clang
     clang libclang-rt-14-dev
     # benchmarks: a real sound server with a null sink, and XTest key events

@@ -59,7 +59,7 @@ void Panel::mousePressEvent(QMouseEvent *event)
         return;
     }
     event->accept();
-    emit pressed(event->globalPosition());
+    emit pressed(event->button(), event->globalPosition(), event->scenePosition());
 }
 
 // The second press of a double click is a press too, after the double click.
@@ -71,7 +71,7 @@ void Panel::mouseDoubleClickEvent(QMouseEvent *event)
     }
     event->accept();
     emit doubleClicked();
-    emit pressed(event->globalPosition());
+    emit pressed(event->button(), event->globalPosition(), event->scenePosition());
 }
 
 void Panel::resizeEvent(QResizeEvent *)

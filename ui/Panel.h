@@ -27,8 +27,9 @@ public:
 
 signals:
     // A press of any button, or a double click, on the free surface: the part of
-    // the panel that none of its visible children covers.
-    void pressed(QPointF globalPosition);
+    // the panel that none of its visible children covers; where on the screen, and
+    // where in the panel's window.
+    void pressed(Qt::MouseButton button, QPointF globalPosition, QPointF windowPosition);
     void doubleClicked();
 
 protected:

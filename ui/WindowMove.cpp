@@ -52,10 +52,23 @@ private:
 
 } // namespace
 
-void moveWithMouse(QWidget *window, QWidget *surface, QPointF pressGlobal)
+void moveWithMouse(QWidget *window, QWidget *surface, Qt::MouseButton button, QPointF pressGlobal,
+                   QPointF pressInWindow)
 {
-    if (QWindow *handle = window->windowHandle(); handle && handle->startSystemMove())
-        return;
+    // The system's move follows the left button only: a right press opens the
+    // window's menu on X11, and the move would wait for a release that never comes.
+    QWindow *handle = window->windowHandle();
+    if (handle && button == Qt::LeftButton) {
+        // A window manager may place the window where the program asked without
+        // saying so (openbox, when it maps it): Qt then takes it for being at the
+        // screen's corner and starts the move from a point off by the window's
+        // place, and the window leaps. The press itself tells where the window is.
+        const QPoint placed = (pressGlobal - pressInWindow).toPoint();
+        if (handle->position() != placed)
+            handle->setPosition(placed);
+        if (handle->startSystemMove())
+            return;
+    }
     // A new press starts afresh: a double click presses twice.
     delete surface->findChild<QObject *>(FollowerName, Qt::FindDirectChildrenOnly);
     new MouseFollower(window, surface, pressGlobal);

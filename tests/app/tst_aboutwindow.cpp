@@ -65,6 +65,7 @@ private slots:
     void keys_data();
     void keys();
     void noteKeyRecordsItsNote();
+    void minimisingTakesTheCardAlong();
 };
 
 void AboutWindowTest::createdHiddenAndLaidOutAsDesigned()
@@ -234,6 +235,25 @@ void AboutWindowTest::noteKeyRecordsItsNote()
     QCOMPARE(records->item(1)->text(), QStringLiteral("01=7"));
     QVERIFY(f.abtx.isVisible());
     QCOMPARE(QApplication::activeWindow(), &f.abtx);
+}
+
+// The whole application leaves the screen and comes back: the card with the window.
+void AboutWindowTest::minimisingTakesTheCardAlong()
+{
+    AboutFixture f;
+    QVERIFY(f.showAbout());
+    QTest::mouseClick(f.child<QToolButton>("Simg"), Qt::LeftButton);
+    QVERIFY(f.form->isMinimized());
+    QVERIFY(!f.abtx.isVisible());
+    f.form->showNormal();
+    QTRY_VERIFY(f.abtx.isVisible());
+
+    // Hidden before, the card stays hidden.
+    f.abtx.hide();
+    QTest::mouseClick(f.child<QToolButton>("Simg"), Qt::LeftButton);
+    f.form->showNormal();
+    QTRY_VERIFY(!f.form->isMinimized());
+    QVERIFY(!f.abtx.isVisible());
 }
 
 QTEST_MAIN(AboutWindowTest)
