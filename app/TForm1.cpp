@@ -201,8 +201,10 @@ void TForm1::endProgramInMainLoop()
     if (std::exchange(m_endRequested, true))
         return;
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, [this] {
-        if (QThread::currentThread()->loopLevel() == 1 && !m_loops.pumping())
+        if (QThread::currentThread()->loopLevel() == 1 && !m_loops.pumping()) {
+            m_journal.remove();
             QCoreApplication::exit(0);
+        }
     });
 }
 

@@ -3,6 +3,7 @@
 #include "FileDialog.h"
 #include "KeyboardLayouts.h"
 #include "ProgramState.h"
+#include "RecoveryJournal.h"
 #include "SampleBank.h"
 #include "SamplePlayer.h"
 #include "TickLoops.h"
@@ -52,6 +53,11 @@ public:
 
     // Creation, show and close (TForm1.cpp)
     void FormShow();
+
+    // The recovery journal (TForm1Journal.cpp)
+    // Offers back the list of a Morvil that did not end normally, if one left its
+    // journal in folder, then journals this window's list there until a normal end.
+    void startJournal(const QString &folder);
 
     // Recorder, player and keyboard layouts (TForm1Notes.cpp)
     void SpeedButton6Click();
@@ -177,6 +183,10 @@ private:
     void connectListControls();
     void leaveChangePanelFocus();
 
+    // The recovery journal (TForm1Journal.cpp)
+    bool offerLeftList(const NoteLines &list);
+    void showList(const NoteLines &list);
+
     // Colours and settings (TForm1Colors.cpp)
     void LoadSettings();
     void SaveSettings();
@@ -200,6 +210,7 @@ private:
     SampleBank m_bank;
     SamplePlayer m_samplePlayer; // after the bank: it silences the output before the samples go
     TickLoops m_loops;
+    RecoveryJournal m_journal;
     QString m_caption;
     bool m_placed = false;                         // the window has had its first place on the screen
     QList<QPointer<QWidget>> m_awayWhileMinimised; // the other windows, hidden while this one is minimised

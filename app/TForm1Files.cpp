@@ -53,12 +53,10 @@ void TForm1::A1Click()
         lines.reserve(records.size());
         for (const QString &record : records)
             lines.append(openDisplayLine(record));
-        ui->Nota_Listesi->clear();
-        ui->Nota_Listesi->addItems(records);
-        ui->ListBox1->clear();
-        ui->ListBox1->addItems(lines);
+        const NoteLines opened{records, lines};
+        showList(opened);
+        m_journal.listReplaced(opened);
     }
-    UpdateNoteCount();
 }
 
 void TForm1::saveListAs(const QListWidget *list, const FileDialog::Design &dialog)

@@ -70,6 +70,7 @@ void TForm1::YeniListe1Click()
     ui->Nota_Listesi->clear();
     ui->ListBox1->clear();
     UpdateNoteCount();
+    m_journal.listReplaced({});
 }
 
 void TForm1::SeiliNotaSil1Click()
@@ -89,6 +90,7 @@ void TForm1::SeiliNotaSil1Click()
     removeLine(ui->ListBox1, line);
     removeLine(ui->Nota_Listesi, line);
     UpdateNoteCount();
+    m_journal.lineRemoved(line);
 }
 
 void TForm1::SeiliNotadeitir1Click()
@@ -137,6 +139,7 @@ void TForm1::SpeedButton2Click()
     const QString rest = record->text().mid(2);
     lineAt(ui->ListBox1, line)->setText(newLine);
     record->setText(digitsBeforeLast(newLine) + rest);
+    m_journal.lineChanged(line, record->text(), newLine);
 
     ui->Panel1->hide();
     ui->Kontroller->setEnabled(true);

@@ -67,9 +67,12 @@ void TForm1::PlayAndRecordNote(QAction *action, NoteButton *button)
     PlaySample(note, pressed);
     m_loops.noteSounded();
     button->setColor(HighlightColor);
-    ui->Nota_Listesi->addItem(noteRecord(note, m_state.WaitTicks));
-    ui->ListBox1->addItem(action->text() + QStringLiteral(" (") + noteText(note) + QLatin1Char(')'));
+    const QString record = noteRecord(note, m_state.WaitTicks);
+    const QString line = action->text() + QStringLiteral(" (") + noteText(note) + QLatin1Char(')');
+    ui->Nota_Listesi->addItem(record);
+    ui->ListBox1->addItem(line);
     UpdateNoteCount();
+    m_journal.noteAdded(record, line);
     m_loops.countSinceNote();
 }
 
@@ -80,6 +83,7 @@ void TForm1::SpeedButton8Click()
     m_state.RecordStopped = true;
     SetStatus(StatusRecordingDone);
     ResetNoteColors();
+    m_journal.makeDurable();
 }
 
 void TForm1::SpeedButton6Click()

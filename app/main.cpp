@@ -20,5 +20,9 @@ int main(int argc, char *argv[])
     Tabtx abtx;
     form.setAboutWindow(abtx);
     form.show();
+    // After the first show, whose zoom re-creates the window, so that the question
+    // stands over the window as it stays; before the message loop, so that no note
+    // can be recorded before the list is back.
+    form.startJournal(defaultJournalFolder());
     return app.exec();
 }

@@ -23,8 +23,8 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
 export DISPLAY=:$(cat "$work/display")
 
-# Qt's own look, no desktop integration; no stored settings from the user.
-export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$work/config
+# Qt's own look, no desktop integration; no stored settings or journals from the user.
+export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state
 unset XDG_CURRENT_DESKTOP QT_QPA_PLATFORMTHEME
 
 # Starts the program given as $morvil and waits for its window: sets morvil_pid and window.
