@@ -2,15 +2,21 @@
 // the play() call, to the note's first frame at the output. Plays through the
 // persistent stream the program uses, then through a stream opened per sound
 // (how a "play this WAV file" call works), records what reaches the sound
-// server with parec and prints a table. Run it through bench/latency.sh, which
-// provides a PulseAudio daemon with a null sink "t".
+// server with parec and prints a table. The persistent stream plays twice: as
+// it is, and with each note journaled after its play() call as the window does.
+// Run it through bench/latency.sh, which provides a PulseAudio daemon with a
+// null sink "t".
 
+#include "NoteRecord.h"
+#include "NoteTable.h"
+#include "RecoveryJournal.h"
 #include "SampleBank.h"
 #include "SamplePlayer.h"
 #include "SdlSoundOutput.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 
@@ -170,11 +176,14 @@ struct Trigger
     Clock::time_point playCalled;
 };
 
-// The window side: a key press plays a note, as in the program.
+// The window side: a key press plays a note, then journals it, as in the program.
 class KeyWindow : public QWidget
 {
 public:
-    KeyWindow(SamplePlayer &player, std::vector<Trigger> &triggers) : m_player(player), m_triggers(triggers) {}
+    KeyWindow(SamplePlayer &player, std::vector<Trigger> &triggers, RecoveryJournal *journal)
+        : m_player(player), m_triggers(triggers), m_journal(journal)
+    {
+    }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override
@@ -182,19 +191,23 @@ protected:
         Trigger &trigger = m_triggers.back();
         trigger.playCalled = Clock::now();
         m_player.play(trigger.note);
+        if (m_journal)
+            m_journal->noteAdded(noteRecord(trigger.note, 0), noteDisplayLine(trigger.note));
         event->accept();
     }
 
 private:
     SamplePlayer &m_player;
     std::vector<Trigger> &m_triggers;
+    RecoveryJournal *m_journal;
 };
 
 // Posts NotesPerOutput key presses to a window, one every MillisecondsBetweenNotes, and runs the event loop.
-void playKeys(const SampleBank &bank, SoundOutput &output, std::vector<Trigger> &triggers)
+void playKeys(const SampleBank &bank, SoundOutput &output, std::vector<Trigger> &triggers,
+              RecoveryJournal *journal = nullptr)
 {
     SamplePlayer player(bank, output);
-    KeyWindow window(player, triggers);
+    KeyWindow window(player, triggers, journal);
     QTimer timer;
     int posted = 0;
     QObject::connect(&timer, &QTimer::timeout, [&] {
@@ -290,7 +303,7 @@ int main(int argc, char *argv[])
     // An idle null sink lets the first stream's audio flow late: let it settle first.
     std::this_thread::sleep_for(std::chrono::seconds(3));
 
-    std::vector<Trigger> persistentTriggers, perSoundTriggers;
+    std::vector<Trigger> persistentTriggers, journaledTriggers, perSoundTriggers;
     int period = 0;
     QByteArray driver;
     {
@@ -304,6 +317,10 @@ int main(int argc, char *argv[])
         period = output.framesPerPeriod();
         std::this_thread::sleep_for(std::chrono::seconds(1));
         playKeys(bank, output, persistentTriggers);
+        const QTemporaryDir journals;
+        RecoveryJournal journal;
+        journal.start(journals.path());
+        playKeys(bank, output, journaledTriggers, &journal);
     }
     {
         StreamPerSound output;
@@ -313,12 +330,14 @@ int main(int argc, char *argv[])
     recorder.stop();
 
     const Figures persistent = measure(recorder, bank, persistentTriggers);
+    const Figures journaled = measure(recorder, bank, journaledTriggers);
     const Figures perSound = measure(recorder, bank, perSoundTriggers);
     std::printf("SDL audio driver %s, %d frames per period, %d notes %d ms apart per output\n", driver.constData(),
                 period, NotesPerOutput, MillisecondsBetweenNotes);
     std::printf("%-20s %17s %19s %9s\n", "ms to first frame", "from key event", "from play()", "");
     std::printf("%-20s %8s %8s %10s %8s %9s\n", "output", "median", "max", "median", "max", "found");
     printRow("persistent stream", persistent);
+    printRow("  + journal", journaled);
     printRow("stream per sound", perSound);
     if (!persistent.fromKey.empty() && !perSound.fromKey.empty())
         std::printf("persistent stream is %.1fx faster (median from key event)\n",

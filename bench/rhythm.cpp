@@ -346,7 +346,10 @@ Run runOnce(Variant variant, Load load, const std::vector<Stroke> &script, XTest
         break;
     }
     QtSettingsStore settings(settingsPath);
+    // The program journals every note: its writer thread is part of what a recording costs.
+    const QTemporaryDir journals;
     TForm1 form(sound, *pump, settings);
+    form.startJournal(journals.path());
     if (!showWithFocus(form, keyboard)) {
         run.failure = QStringLiteral("the window did not get the keyboard focus");
         return run;
