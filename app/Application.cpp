@@ -23,3 +23,10 @@ void setUpApplication()
         icon.addFile(QStringLiteral(":/pictures/icon%1.png").arg(size));
     QApplication::setWindowIcon(icon);
 }
+
+void preferXWayland()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}

@@ -9,6 +9,7 @@
 
 int main(int argc, char *argv[])
 {
+    preferXWayland();
     QApplication app(argc, argv);
     setUpApplication();
 

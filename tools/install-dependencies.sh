@@ -12,6 +12,9 @@ packages=(
     # end-to-end tests: a real X server driven from outside, the sound checked with numpy,
     # two window managers (one compositing, with its D-Bus session) and another program's window
     xvfb xdotool x11-xkb-utils xkb-data x11-utils imagemagick python3 python3-numpy openbox xfwm4 dbus-daemon
+    # and a Wayland desktop: a headless compositor with XWayland, and Qt's Wayland platform, which
+    # Qt would otherwise choose there
+    weston xwayland qt6-wayland
     # fuzzing: libFuzzer comes with Debian's clang
     clang libclang-rt-14-dev
     # benchmarks: a real sound server with a null sink, and XTest key events
