@@ -1,5 +1,6 @@
-// Draws Morvil's title-bar glyphs and menu icons as pixel art, and the program's icon
-// in the sizes of the desktop's icon theme, and saves them as PNGs.
+// Draws Morvil's title-bar glyphs and menu icons as pixel art (also at twice the size,
+// for scaled screens), and the program's icon in the sizes of the desktop's icon
+// theme, and saves them as PNGs.
 // Run by hand after changing a picture; the PNGs it writes are committed to assets/pictures/.
 //
 // usage: draw_pictures <output folder>
@@ -626,7 +627,12 @@ bool drawPicture(const Picture &picture, const QDir &folder)
         }
     }
     painter.end();
-    return saveImage(image, folder, QString::fromLatin1(picture.fileName));
+    // Every pixel doubled, for screens scaled up: Qt takes the @2x file where it
+    // finds one, so the art stays sharp instead of being smoothed up.
+    const QString fileName = QString::fromLatin1(picture.fileName);
+    const QImage doubled = image.scaled(image.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return saveImage(image, folder, fileName) &&
+           saveImage(doubled, folder, QString(fileName).replace(QStringLiteral(".png"), QStringLiteral("@2x.png")));
 }
 
 // The program's icon, a violin with its bow, drawn on a 256-unit canvas scaled to
