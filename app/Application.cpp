@@ -6,10 +6,33 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace {
+
+// Qt's own dialogs and standard buttons ("Farklı Kaydet", "Evet", "İptal") in Turkish
+// like the rest of the program, whatever the desktop's language. Without Qt's
+// translation (Debian's qt6-translations-l10n) they stay in Qt's English.
+void installQtTranslation()
+{
+    const QString name = QStringLiteral("qtbase_tr");
+    if (qApp->findChild<QTranslator *>(name, Qt::FindDirectChildrenOnly))
+        return;
+    auto *translator = new QTranslator(qApp);
+    translator->setObjectName(name);
+    if (translator->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+} // namespace
 
 void setUpApplication()
 {
     installFontSubstitutes();
+    installQtTranslation();
     // The windows set the delay of their hints through the style.
     if (!qobject_cast<HintDelayStyle *>(QApplication::style()))
         QApplication::setStyle(new HintDelayStyle);

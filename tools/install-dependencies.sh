@@ -7,6 +7,8 @@ packages=(
     # build
     g++ cmake ninja-build make pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libsdl2-dev
+    # Qt's own dialogs and standard buttons in Turkish
+    qt6-translations-l10n
     # the design's fonts have metric-compatible free stand-ins
     fontconfig fonts-liberation fonts-dejavu-core
     # end-to-end tests: a real X server driven from outside, the sound checked with numpy,

@@ -282,7 +282,7 @@ void FileCommandsTest::openErrorLeavesTheLists()
 
     QCOMPARE(m_f->boxes.size(), size_t(1));
     QCOMPARE(m_f->boxes[0].caption, QStringLiteral(".:: MoRvIl ::."));
-    QCOMPARE(m_f->boxes[0].text, QStringLiteral("Cannot open file \"%1\". No such file or directory.").arg(chosen));
+    QCOMPARE(m_f->boxes[0].text, QStringLiteral("Cannot open file \"%1\". Böyle bir dosya ya da dizin yok.").arg(chosen));
     QCOMPARE(items(records()), QStringList{"05=0"});
     QCOMPARE(items(lines()), QStringList{"LA (05)"});
     QVERIFY(m_f->form->isEnabled());
@@ -295,7 +295,7 @@ void FileCommandsTest::saveErrorIsReported()
     trigger("Listekaydet1");
     QCOMPARE(m_f->boxes.size(), size_t(1));
     QCOMPARE(m_f->boxes[0].text,
-             QStringLiteral("Cannot create file \"%1\". No such file or directory.").arg(m_f->chosenFile));
+             QStringLiteral("Cannot create file \"%1\". Böyle bir dosya ya da dizin yok.").arg(m_f->chosenFile));
     QCOMPARE(items(records()), QStringList{"05=0"});
 }
 

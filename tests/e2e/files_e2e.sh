@@ -12,6 +12,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 python=${PYTHON:-/usr/bin/python3} # the one with numpy
 source "$here/xserver.sh"
 source "$here/listen.sh"
+# The dialogs are Turkish whatever the desktop's language, even the plainest.
+export LANG=C
+unset LC_ALL LC_MESSAGES LANGUAGE
 
 setxkbmap us || { echo "no X server on $DISPLAY"; exit 1; }
 
@@ -31,7 +34,7 @@ if focus_titled UYARI; then
 else
     fail "saving while recording did not ask first"
 fi
-if focus_titled 'Save As'; then
+if focus_titled 'Farklı Kaydet'; then
     xdotool type --delay 20 liste
     xdotool key Return
 else
@@ -51,7 +54,7 @@ fi
 printf '13=100\r\n02=200\r\n' >"$work/tune.mnls"
 xdotool windowfocus --sync "$window"
 xdotool key ctrl+o
-if focus_titled Open; then
+if focus_titled 'Aç'; then
     xdotool type --delay 20 tune
     xdotool key Return
 else

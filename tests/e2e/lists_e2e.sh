@@ -29,7 +29,7 @@ focus() {
 save_list() { # name
     focus
     xdotool key ctrl+s
-    focus_titled 'Save As' || { fail "Ctrl+S showed no save dialog"; return; }
+    focus_titled 'Farklı Kaydet' || { fail "Ctrl+S showed no save dialog"; return; }
     xdotool type --delay 20 "$1"
     xdotool key Return
     appears "$work/$1.mnls" || fail "no $1.mnls was saved"
@@ -92,7 +92,7 @@ fi
 
 # Exported as displayed ("Göründüğü Gibi Kaydet", the eighth item), the changed line has the recording form.
 menu_item 8
-if focus_titled 'Save As'; then
+if focus_titled 'Farklı Kaydet'; then
     xdotool type --delay 20 shown
     xdotool key Return
     sleep 0.5

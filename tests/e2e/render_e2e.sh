@@ -21,9 +21,7 @@ xdotool windowfocus --sync "$window"
 xdotool key 38 sleep 0.35 key 42 sleep 0.15 key 28 sleep 0.6 key 46 sleep 0.25 key 24 sleep 0.2
 xdotool key ctrl+F11
 xdotool key ctrl+s
-dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Save As' | head -n 1)
-[ -n "$dialog" ] || { fail "Ctrl+S showed no save dialog"; exit 1; }
-xdotool windowfocus --sync "$dialog"
+focus_titled 'Farklı Kaydet' || { fail "Ctrl+S showed no save dialog"; exit 1; }
 xdotool type --delay 20 melody
 xdotool key Return
 for _ in $(seq 50); do [ -s melody.mnls ] && break; sleep 0.1; done

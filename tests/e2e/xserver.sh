@@ -59,11 +59,20 @@ click_at() {
 }
 
 # There is no window manager: each window gets the focus before it is typed into.
+# A window is found by the start of its title as desktops show it (_NET_WM_NAME):
+# xdotool search matches the legacy WM_NAME, which Qt garbles beyond ASCII in a C locale.
 focus_titled() { # title
-    local found
-    found=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1" | head -n 1)
-    [ -n "$found" ] || return 1
-    xdotool windowfocus --sync "$found"
+    local candidate
+    for _ in $(seq 100); do
+        for candidate in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+            if [[ $(xdotool getwindowname "$candidate") == "$1"* ]]; then
+                xdotool windowfocus --sync "$candidate"
+                return
+            fi
+        done
+        sleep 0.1
+    done
+    return 1
 }
 
 # Waits up to five seconds for a file to appear.

@@ -57,7 +57,8 @@ diff <(printf './usr/%s\n' "${expected[@]}" | sort) <(awk '$1 !~ /^d/ {print $NF
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 names=$(sed 's/([^)]*)//g; s/, */\n/g; s/ //g' <<<"$depends")
-for package in libqt6core6 libqt6gui6 libqt6widgets6 libsdl2-2.0-0 libsndfile1 libsamplerate0 libstdc++6 libc6 qt6-qpa-plugins fonts-liberation; do
+for package in libqt6core6 libqt6gui6 libqt6widgets6 libsdl2-2.0-0 libsndfile1 libsamplerate0 libstdc++6 libc6 qt6-qpa-plugins \
+    qt6-translations-l10n fonts-liberation; do
     grep -qxF "$package" <<<"$names" || fail "the package does not depend on $package"
 done
 # Every dependency is a Debian package; those the program was built against are installed here.
