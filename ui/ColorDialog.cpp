@@ -3,8 +3,10 @@
 #include "Colors.h"
 
 #include <QColorDialog>
+#include <QSettings>
 
 #include <array>
+#include <memory>
 
 namespace {
 
@@ -28,6 +30,23 @@ void setStartCustomColors()
         QColorDialog::setCustomColor(wellOf(entry), toQColor(StartCustomColors[entry]));
 }
 
+// Qt writes its custom colours into QtProject.conf, the settings every Qt program of
+// the user shares, whenever a colour dialog is destroyed after they were set. Morvil's
+// are for the run only: the dialog is destroyed here, and what the file held before
+// is put back.
+void destroyKeepingSharedCustomColors(std::unique_ptr<QColorDialog> dialog)
+{
+    QSettings shared(QSettings::UserScope, QStringLiteral("QtProject"));
+    shared.beginGroup(QStringLiteral("Qt/customColors"));
+    QVariantMap before;
+    for (const QString &key : shared.childKeys())
+        before.insert(key, shared.value(key));
+    dialog.reset();
+    shared.remove(QString());
+    for (auto entry = before.cbegin(); entry != before.cend(); ++entry)
+        shared.setValue(entry.key(), entry.value());
+}
+
 std::optional<QColor> runDialog(QWidget *parent, const QColor &shown)
 {
     static bool customColorsSet = false;
@@ -38,9 +57,14 @@ std::optional<QColor> runDialog(QWidget *parent, const QColor &shown)
     std::array<QColor, CustomColorCount> customColors;
     for (int well = 0; well < CustomColorCount; ++well)
         customColors[well] = QColorDialog::customColor(well);
-    QColorDialog dialog(shown, parent);
-    if (dialog.exec() == QDialog::Accepted)
-        return dialog.selectedColor();
+    // Qt's own dialog everywhere: a platform's native one has no design custom colours.
+    auto dialog = std::make_unique<QColorDialog>(shown, parent);
+    dialog->setOption(QColorDialog::DontUseNativeDialog);
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    const QColor picked = dialog->selectedColor();
+    destroyKeepingSharedCustomColors(std::move(dialog));
+    if (accepted)
+        return picked;
     // Custom colours edited in a cancelled dialog are not kept.
     for (int well = 0; well < CustomColorCount; ++well)
         QColorDialog::setCustomColor(well, customColors[well]);

@@ -56,6 +56,15 @@ click() {
     click_at $((X + $1 * WIDTH / 375)) $((Y + $2 * WIDTH / 375)) 1
 }
 
+# The frame's colour dialog ("Renk Ayarları", the twelfth item, its first entry), closed
+# once with OK and once cancelled, puts no custom colours into the settings all Qt programs share.
+for answer in Return Escape; do
+    click_at $((X + 250 * WIDTH / 375)) $((Y + 12 * WIDTH / 375)) 3
+    sleep 0.5
+    xdotool key --repeat 12 --delay 40 Down key Right Return
+    focus_titled 'Renk Seç' && xdotool key "$answer" || fail "Kenar Çizgileri showed no colour dialog"
+done
+
 # Stop the recording the notes began (the button at 68,2 of the title bar), then
 # close (the button at 352,2). The notes gave the note buttons their fixed colour back.
 click $((1 + 68 + 10)) $((1 + 2 + 9))
@@ -74,6 +83,7 @@ lz=clWhite
 zr=clSkyBlue'
 [ "$(cat "$settings")" = "$expected" ] || fail "closing saved:
 $(cat "$settings")"
+! grep -s customColors "$work/config/QtProject.conf" || fail "Qt's shared settings got custom colours"
 
 if [ "$failures" -gt 0 ]; then
     echo "$failures check(s) failed"

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 
@@ -40,6 +41,7 @@ private slots:
     void startsAtTheColourWithTheDesignCustomColours();
     void cancelGivesBackTheStartValueAndForgetsCustomColours();
     void okGivesThePlainColourAndKeepsCustomColours();
+    void sharedQtSettingsKeepAnotherProgramsCustomColours();
 };
 
 void ColorDialogTest::startsAtTheColourWithTheDesignCustomColours()
@@ -47,6 +49,7 @@ void ColorDialogTest::startsAtTheColourWithTheDesignCustomColours()
     QColor shown;
     QList<QColor> custom;
     whenShown([&](QColorDialog *dialog) {
+        QVERIFY(dialog->testOption(QColorDialog::DontUseNativeDialog));
         shown = dialog->currentColor();
         custom = customColors();
         dialog->reject();
@@ -88,6 +91,27 @@ void ColorDialogTest::okGivesThePlainColourAndKeepsCustomColours()
     });
     ColorDialog::choose(nullptr, 0);
     QCOMPARE(custom[0], QColor(Qt::green));
+}
+
+// Qt's settings that every Qt program of the user shares keep the custom colours
+// another program stored there, whether the dialog was closed with OK or Cancel.
+void ColorDialogTest::sharedQtSettingsKeepAnotherProgramsCustomColours()
+{
+    const QString anothers = QStringLiteral("Qt/customColors/3");
+    QSettings shared(QSettings::UserScope, QStringLiteral("QtProject"));
+    shared.clear();
+    shared.setValue(anothers, QStringLiteral("4279383126"));
+    shared.sync();
+    for (const bool ok : {true, false}) {
+        whenShown([ok](QColorDialog *dialog) {
+            QColorDialog::setCustomColor(3, Qt::yellow);
+            ok ? dialog->accept() : dialog->reject();
+        });
+        ColorDialog::choose(nullptr, 0);
+        shared.sync();
+        QCOMPARE(shared.allKeys(), QStringList{anothers});
+        QCOMPARE(shared.value(anothers).toString(), QStringLiteral("4279383126"));
+    }
 }
 
 QTEST_MAIN(ColorDialogTest)
