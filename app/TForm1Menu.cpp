@@ -244,10 +244,13 @@ void TForm1::createPopupMenu()
     new RightClickRelay(this, BarPopupMenu1);
 }
 
-// The menu key of the keyboard, on a control without a menu of its own.
+// The menu key of the keyboard, on a control without a menu of its own: the menu opens
+// where Qt puts the focus's menu, but from the window's centre when that lies outside
+// the window, as the hidden edit does that holds the focus after a note.
 void TForm1::contextMenuEvent(QContextMenuEvent *event)
 {
-    BarPopupMenu1->Popup(event->globalPos().x(), event->globalPos().y());
+    const QPoint at = mapToGlobal(rect().contains(event->pos()) ? event->pos() : rect().center());
+    BarPopupMenu1->Popup(at.x(), at.y());
 }
 
 // The title-bar buttons, the panels' free surfaces and the application's

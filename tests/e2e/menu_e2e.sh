@@ -86,6 +86,16 @@ grep -q '^Klavye=1' "$settings" 2>/dev/null || fail "Ctrl+F did not choose the F
 # A recording stopped by Ctrl+F11 closes without a question; Ctrl+Q chose the Q layout.
 start_listened_to
 xdotool key 38 sleep 0.2 key ctrl+F11 sleep 0.2 key ctrl+q
+# The note gave the hidden edit the focus; the keyboard's menu key opens the window's own
+# menu (far taller than the edit's), from the window's centre down or, lacking room, up.
+xdotool key Menu sleep 0.5
+menu=$(menu_window)
+eval "$(xdotool getwindowgeometry --shell "${menu:-0}" 2>/dev/null | sed 's/^/M/')"
+centre=("$((X + (WIDTH - 1) / 2))" "$((Y + (HEIGHT - 1) / 2))")
+[ -n "$menu" ] && [ "$MX" = "${centre[0]}" ] && [ "$MHEIGHT" -gt 300 ] &&
+    [[ " $MY $((MY + MHEIGHT)) " == *" ${centre[1]} "* ]] ||
+    fail "the menu key opened ${menu:+a menu ${MWIDTH}x$MHEIGHT at $MX,$MY}, not the window's at ${centre[*]}"
+xdotool key Escape
 close_window
 ended || fail "the recording still ran after Ctrl+F11: closing asked first"
 grep -q '^Klavye=0' "$settings" 2>/dev/null || fail "Ctrl+Q did not choose the Q layout"
