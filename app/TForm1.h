@@ -75,6 +75,9 @@ public:
     void Listekaydet1Click();
     void A1Click();
     void DntrerekKaydet1Click();
+    // Opens a note list given on the command line as "Aç..." opens the one chosen in
+    // its dialog; an error goes to the general error report.
+    void openGivenNoteList(const QString &path);
 
     // Editing the note list and the change panel (TForm1Lists.cpp)
     void YeniListe1Click();
@@ -178,6 +181,7 @@ private:
     // Note-list files (TForm1Files.cpp)
     void saveListAs(const QListWidget *list, const FileDialog::Design &dialog);
     QString askFileName(const FileDialog::Design &dialog);
+    void openNoteList(const QString &path);
 
     // Editing the note list and the change panel (TForm1Lists.cpp)
     void connectListControls();

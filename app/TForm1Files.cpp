@@ -1,6 +1,7 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "ErrorReport.h"
 #include "FileDialog.h"
 #include "MessageBox.h"
 #include "NoteListFile.h"
@@ -41,9 +42,18 @@ void TForm1::DntrerekKaydet1Click()
 void TForm1::A1Click()
 {
     const QString path = askFileName(NOTA_AC);
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        openNoteList(path);
+}
 
+void TForm1::openGivenNoteList(const QString &path)
+{
+    runReportingErrors(this, [this, &path] { openNoteList(path); });
+}
+
+// What "Aç..." does with the file chosen in its dialog.
+void TForm1::openNoteList(const QString &path)
+{
     {
         // Disabled while reading; enabled again however the reading ends.
         setEnabled(false);

@@ -2,6 +2,7 @@
 #include "QtMessagePump.h"
 #include "QtSettingsStore.h"
 #include "SdlSoundOutput.h"
+#include "StartArguments.h"
 #include "TForm1.h"
 #include "Tabtx.h"
 
@@ -11,6 +12,9 @@ int main(int argc, char *argv[])
 {
     preferXWayland();
     QApplication app(argc, argv);
+    const std::optional<StartArguments> arguments = readStartArguments(QCoreApplication::arguments());
+    if (!arguments)
+        return UsageExitCode;
     setUpApplication();
 
     SdlSoundOutput sound;
@@ -25,5 +29,8 @@ int main(int argc, char *argv[])
     // stands over the window as it stays; before the message loop, so that no note
     // can be recorded before the list is back.
     form.startJournal(defaultJournalFolder());
+    // Once the journal runs, so that it records the opened list as after "Aç...".
+    if (!arguments->noteList.isEmpty())
+        form.openGivenNoteList(arguments->noteList);
     return app.exec();
 }

@@ -21,9 +21,9 @@ packages=(
     clang libclang-rt-14-dev
     # benchmarks: a real sound server with a null sink, and XTest key events
     pulseaudio pulseaudio-utils libxtst-dev
-    # installing: the desktop entry's and the metainfo's validators, the Debian package's dependencies
-    # and its checker
-    desktop-file-utils appstream dpkg-dev file lintian
+    # installing: the desktop entry's and the metainfo's validators, the file type database, the Debian
+    # package's dependencies and its checker
+    desktop-file-utils appstream shared-mime-info dpkg-dev file lintian
     # morvil-render: sound files, resampling, and an independent MIDI reader for its tests
     libsndfile1-dev libsamplerate0-dev python3-mido
 )

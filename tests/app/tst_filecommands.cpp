@@ -50,6 +50,7 @@ private slots:
     void recordingWarningAnsweredYesThenCancelled_data();
     void recordingWarningAnsweredYesThenCancelled();
     void savedAndExportedBytes();
+    void openReplacesBothLists_data();
     void openReplacesBothLists();
     void openAndSaveKeepEveryByte();
     void openErrorLeavesTheLists_data();
@@ -83,6 +84,12 @@ private:
         return texts;
     }
     QString path(const char *name) const { return m_f->dir.filePath(QString::fromLatin1(name)); }
+    // Opens the file through "Aç..." or as given on the command line.
+    void open(const QString &file, bool fromCommandLine)
+    {
+        m_f->chosenFile = file;
+        fromCommandLine ? m_f->form->openGivenNoteList(file) : trigger("A1");
+    }
     // Answers the next modal dialog: find(dialog) runs once it is shown.
     template <typename Dialog> static void whenShown(std::function<void(Dialog *)> find)
     {
@@ -213,14 +220,21 @@ void FileCommandsTest::savedAndExportedBytes()
     QVERIFY(m_f->boxes.empty());
 }
 
+void FileCommandsTest::openReplacesBothLists_data()
+{
+    QTest::addColumn<bool>("fromCommandLine");
+    QTest::newRow("Aç...") << false;
+    QTest::newRow("given on the command line") << true;
+}
+
 void FileCommandsTest::openReplacesBothLists()
 {
+    QFETCH(bool, fromCommandLine);
     record({{0, 0}, {1, 3}});
     lines()->setCurrentRow(1);
     records()->setCurrentRow(1);
     writeFile(path("crafted.mnls"), "00=5\r\n\r\n01=7\n18=5\r7=5\n\r08=3");
-    m_f->chosenFile = path("crafted.mnls");
-    trigger("A1");
+    open(path("crafted.mnls"), fromCommandLine);
 
     QCOMPARE(items(records()), (QStringList{"00=5", "", "01=7", "18=5", "7=5", "", "08=3"}));
     QCOMPARE(items(lines()), (QStringList{"DO (00)", "", "RE (01)", "18", "7=", "", "#  (08)"}));
@@ -231,8 +245,7 @@ void FileCommandsTest::openReplacesBothLists()
     QVERIFY(m_f->form->isEnabled());
 
     writeFile(path("empty.mnls"), "");
-    m_f->chosenFile = path("empty.mnls");
-    trigger("A1");
+    open(path("empty.mnls"), fromCommandLine);
     QCOMPARE(records()->count(), 0);
     QCOMPARE(lines()->count(), 0);
     QCOMPARE(count(), QStringLiteral("Toplam Nota Sayısı : 0"));
@@ -260,13 +273,16 @@ void FileCommandsTest::openAndSaveKeepEveryByte()
 void FileCommandsTest::openErrorLeavesTheLists_data()
 {
     QTest::addColumn<bool>("deletedAfterTheDialog");
-    QTest::newRow("never there") << false;
-    QTest::newRow("deleted between the dialog and the read") << true;
+    QTest::addColumn<bool>("fromCommandLine");
+    QTest::newRow("never there") << false << false;
+    QTest::newRow("deleted between the dialog and the read") << true << false;
+    QTest::newRow("given on the command line") << false << true;
 }
 
 void FileCommandsTest::openErrorLeavesTheLists()
 {
     QFETCH(bool, deletedAfterTheDialog);
+    QFETCH(bool, fromCommandLine);
     record({{5, 0}});
     const QString chosen = path("gone.mnls");
     if (deletedAfterTheDialog) {
@@ -275,10 +291,8 @@ void FileCommandsTest::openErrorLeavesTheLists()
             QFile::remove(chosen);
             return chosen;
         });
-    } else {
-        m_f->chosenFile = chosen;
     }
-    trigger("A1");
+    open(chosen, fromCommandLine);
 
     QCOMPARE(m_f->boxes.size(), size_t(1));
     QCOMPARE(m_f->boxes[0].caption, QStringLiteral(".:: MoRvIl ::."));

@@ -75,6 +75,33 @@ sleep 0.4
 heard=$("$python" "$here/keys_e2e_notes.py" "$capture" "$start" "$samples")
 [ "$heard" = "2" ] || fail "after opening, key D played '$heard', expected '2'"
 
+# A list given on the command line, as a file manager gives it, opens as through "Aç...".
+restart() { # arguments...
+    kill "$morvil_pid" && wait "$morvil_pid" 2>/dev/null
+    rm -f "$capture"
+    start_listened_to "$@"
+}
+restart tune.mnls
+expect_heard "the list given on the command line" "13 2" 1.5 key ctrl+F9
+# A missing one is reported in a box over the window, which then takes notes.
+restart missing.mnls
+for _ in $(seq 50); do
+    box=$(xdotool search --onlyvisible --pid "$morvil_pid" | grep -vx "$window") && break
+    sleep 0.1
+done
+[ -n "$box" ] && xdotool windowfocus --sync "$box" key Return || fail "a missing list showed no error box"
+xdotool windowfocus --sync "$window"
+expect_heard "a key after the error box" 2 0.4 key 40
+# A binary file opens up to its first NUL byte: a picture's first two lines.
+printf '\x89PNG\r\n\x1a\n\0\0\0\rIHDR' >picture.png
+restart picture.png
+xdotool key ctrl+s
+focus_titled 'Farklı Kaydet' && xdotool type --delay 20 binary && xdotool key Return
+appears binary.mnls && printf '\x89PNG\r\n\x1a\r\n' | cmp -s - binary.mnls ||
+    fail "the binary file opened as$(od -An -c binary.mnls 2>/dev/null | tr -s ' ')"
+timeout 10 "$morvil" one.mnls two.mnls 2>usage.txt
+[ $? = 2 ] && grep -qxF 'usage: morvil [FILE.mnls]' usage.txt || fail "two lists did not give the usage"
+
 if [ "$failures" -ne 0 ]; then
     echo "$failures failures; the program wrote:"
     cat "$work/morvil.log"

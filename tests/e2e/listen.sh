@@ -6,7 +6,7 @@
 # geometry goes to X, Y, WIDTH and HEIGHT, and it gets the focus (there is no window
 # manager to give it).
 start_listened_to() {
-    start_morvil
+    start_morvil "$@"
     for _ in $(seq 100); do
         [ -s "$capture" ] && break
         sleep 0.1
@@ -38,4 +38,12 @@ notes_after() {
         sleep 0.05
     done
     "$python" "$here/keys_e2e_notes.py" "$capture" "$start" "$samples"
+}
+
+# expect_heard <what> <expected notes> <seconds> <xdotool arguments...>
+expect_heard() {
+    local what=$1 expected=$2 heard
+    shift 2
+    heard=$(notes_after "$@")
+    [ "$heard" = "$expected" ] || fail "$what played '$heard', expected '$expected'"
 }

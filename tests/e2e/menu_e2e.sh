@@ -39,14 +39,6 @@ right_click_opens() {
     [ "$MX,$MY" = "$2,$3" ] || fail "the menu opened from $1 is at $MX,$MY, not at the pointer $2,$3"
 }
 
-# expect_heard <what> <expected notes> <seconds> <xdotool arguments...>
-expect_heard() {
-    local what=$1 expected=$2 heard
-    shift 2
-    heard=$(notes_after "$@")
-    [ "$heard" = "$expected" ] || fail "$what played '$heard', expected '$expected'"
-}
-
 close_window() { # through its own close button
     click_at $((X + 1 + 352 + 9)) $((Y + 1 + 2 + 8)) 1
 }

@@ -27,9 +27,10 @@ export DISPLAY=:$(cat "$work/display")
 export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state
 unset XDG_CURRENT_DESKTOP QT_QPA_PLATFORMTHEME
 
-# Starts the program given as $morvil and waits for its window: sets morvil_pid and window.
+# Starts the program given as $morvil with the given arguments and waits for its window:
+# sets morvil_pid and window.
 start_morvil() {
-    "$morvil" >"$work/morvil.log" 2>&1 &
+    "$morvil" "$@" >"$work/morvil.log" 2>&1 &
     morvil_pid=$!
     window=
     for _ in $(seq 100); do

@@ -1,9 +1,9 @@
 #!/bin/bash
 # Installs Morvil from the build into a temporary prefix and checks that exactly the
-# program, morvil-render, their manual pages, the desktop entry, icons, metainfo,
-# copyright and changelog land there, the entry and the metainfo valid; then builds
-# the Debian package and checks its contents, its dependencies, which must be Debian
-# packages, and what lintian finds.
+# program, morvil-render, their manual pages, the desktop entry, icons, metainfo, the
+# note lists' file type, copyright and changelog land there, the entry and the metainfo
+# valid and the file type opening in Morvil; then builds the Debian package and checks
+# its contents, its dependencies, which must be Debian packages, and what lintian finds.
 # usage: install_package.sh <build folder> <desktop id>
 set -uo pipefail
 
@@ -18,6 +18,7 @@ expected=(
     share/man/man1/morvil-render.1.gz
     "share/applications/$id.desktop"
     "share/metainfo/$id.metainfo.xml"
+    "share/mime/packages/$id.xml"
     share/doc/morvil/copyright
     share/doc/morvil/changelog.gz
 )
@@ -39,11 +40,20 @@ done
 
 entry=$prefix/share/applications/$id.desktop
 desktop-file-validate "$entry" || fail "the desktop entry is not valid"
-for line in "Exec=morvil" "Icon=$id" "Name=Morvil" "GenericName=Keyboard Violin" "GenericName[tr]=Klavye Kemanı" \
+for line in "Exec=morvil %f" "MimeType=application/x-morvil-notelist;" "Icon=$id" "Name=Morvil" "GenericName=Keyboard Violin" "GenericName[tr]=Klavye Kemanı" \
     "Categories=AudioVideo;Audio;Music;"; do
     grep -qxF "$line" "$entry" || fail "the desktop entry has no line $line"
 done
 grep -q '^Comment\[tr\]=.' "$entry" || fail "the desktop entry has no Turkish comment"
+
+# The desktop's databases, built from the installed files alone, know note lists by their
+# extension and hand them to Morvil.
+cp -r "$prefix/share" "$work/share"
+update-mime-database "$work/share/mime" && update-desktop-database "$work/share/applications" ||
+    fail "the file type or the desktop entry does not go into the desktop's databases"
+grep -qxF '50:application/x-morvil-notelist:*.mnls' "$work/share/mime/globs2" || fail "*.mnls is no note list"
+grep -qxF "application/x-morvil-notelist=$id.desktop;" "$work/share/applications/mimeinfo.cache" ||
+    fail "note lists do not open in Morvil"
 
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" || fail "the metainfo is not valid"
 appstreamcli validate-tree --no-net "$prefix" >"$work/tree.log" 2>&1 || { cat "$work/tree.log"; fail "the installed tree is not valid"; }
