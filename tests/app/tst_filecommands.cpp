@@ -50,7 +50,6 @@ private slots:
     void recordingWarningAnsweredYesThenCancelled_data();
     void recordingWarningAnsweredYesThenCancelled();
     void savedAndExportedBytes();
-    void openReplacesBothLists_data();
     void openReplacesBothLists();
     void openAndSaveKeepEveryByte();
     void openErrorLeavesTheLists_data();
@@ -84,12 +83,6 @@ private:
         return texts;
     }
     QString path(const char *name) const { return m_f->dir.filePath(QString::fromLatin1(name)); }
-    // Opens the file through "Aç..." or as given on the command line.
-    void open(const QString &file, bool fromCommandLine)
-    {
-        m_f->chosenFile = file;
-        fromCommandLine ? m_f->form->openGivenNoteList(file) : trigger("A1");
-    }
     // Answers the next modal dialog: find(dialog) runs once it is shown.
     template <typename Dialog> static void whenShown(std::function<void(Dialog *)> find)
     {
@@ -220,21 +213,14 @@ void FileCommandsTest::savedAndExportedBytes()
     QVERIFY(m_f->boxes.empty());
 }
 
-void FileCommandsTest::openReplacesBothLists_data()
-{
-    QTest::addColumn<bool>("fromCommandLine");
-    QTest::newRow("Aç...") << false;
-    QTest::newRow("given on the command line") << true;
-}
-
 void FileCommandsTest::openReplacesBothLists()
 {
-    QFETCH(bool, fromCommandLine);
     record({{0, 0}, {1, 3}});
     lines()->setCurrentRow(1);
     records()->setCurrentRow(1);
     writeFile(path("crafted.mnls"), "00=5\r\n\r\n01=7\n18=5\r7=5\n\r08=3");
-    open(path("crafted.mnls"), fromCommandLine);
+    m_f->chosenFile = path("crafted.mnls");
+    trigger("A1");
 
     QCOMPARE(items(records()), (QStringList{"00=5", "", "01=7", "18=5", "7=5", "", "08=3"}));
     QCOMPARE(items(lines()), (QStringList{"DO (00)", "", "RE (01)", "18", "7=", "", "#  (08)"}));
@@ -245,7 +231,8 @@ void FileCommandsTest::openReplacesBothLists()
     QVERIFY(m_f->form->isEnabled());
 
     writeFile(path("empty.mnls"), "");
-    open(path("empty.mnls"), fromCommandLine);
+    m_f->chosenFile = path("empty.mnls");
+    trigger("A1");
     QCOMPARE(records()->count(), 0);
     QCOMPARE(lines()->count(), 0);
     QCOMPARE(count(), QStringLiteral("Toplam Nota Sayısı : 0"));
@@ -291,8 +278,10 @@ void FileCommandsTest::openErrorLeavesTheLists()
             QFile::remove(chosen);
             return chosen;
         });
+    } else {
+        m_f->chosenFile = chosen;
     }
-    open(chosen, fromCommandLine);
+    fromCommandLine ? m_f->form->openGivenNoteList(chosen) : trigger("A1");
 
     QCOMPARE(m_f->boxes.size(), size_t(1));
     QCOMPARE(m_f->boxes[0].caption, QStringLiteral(".:: MoRvIl ::."));

@@ -39,11 +39,3 @@ notes_after() {
     done
     "$python" "$here/keys_e2e_notes.py" "$capture" "$start" "$samples"
 }
-
-# expect_heard <what> <expected notes> <seconds> <xdotool arguments...>
-expect_heard() {
-    local what=$1 expected=$2 heard
-    shift 2
-    heard=$(notes_after "$@")
-    [ "$heard" = "$expected" ] || fail "$what played '$heard', expected '$expected'"
-}

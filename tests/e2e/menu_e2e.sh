@@ -39,6 +39,14 @@ right_click_opens() {
     [ "$MX,$MY" = "$2,$3" ] || fail "the menu opened from $1 is at $MX,$MY, not at the pointer $2,$3"
 }
 
+# expect_heard <what> <expected notes> <seconds> <xdotool arguments...>
+expect_heard() {
+    local what=$1 expected=$2 heard
+    shift 2
+    heard=$(notes_after "$@")
+    [ "$heard" = "$expected" ] || fail "$what played '$heard', expected '$expected'"
+}
+
 close_window() { # through its own close button
     click_at $((X + 1 + 352 + 9)) $((Y + 1 + 2 + 8)) 1
 }
@@ -81,12 +89,10 @@ xdotool key 38 sleep 0.2 key ctrl+F11 sleep 0.2 key ctrl+q
 # The note gave the hidden edit the focus; the keyboard's menu key opens the window's own
 # menu (far taller than the edit's), from the window's centre down or, lacking room, up.
 xdotool key Menu sleep 0.5
-menu=$(menu_window)
-eval "$(xdotool getwindowgeometry --shell "${menu:-0}" 2>/dev/null | sed 's/^/M/')"
+eval "$(xdotool getwindowgeometry --shell "$(menu_window)" 2>/dev/null | sed 's/^/M/')"
 centre=("$((X + (WIDTH - 1) / 2))" "$((Y + (HEIGHT - 1) / 2))")
-[ -n "$menu" ] && [ "$MX" = "${centre[0]}" ] && [ "$MHEIGHT" -gt 300 ] &&
-    [[ " $MY $((MY + MHEIGHT)) " == *" ${centre[1]} "* ]] ||
-    fail "the menu key opened ${menu:+a menu ${MWIDTH}x$MHEIGHT at $MX,$MY}, not the window's at ${centre[*]}"
+[ "${MX:-}" = "${centre[0]}" ] && [ "$MHEIGHT" -gt 300 ] && [[ " $MY $((MY + MHEIGHT)) " == *" ${centre[1]} "* ]] ||
+    fail "the menu key opened ${MX:+a menu ${MWIDTH}x$MHEIGHT at $MX,$MY}, not the window's at ${centre[*]}"
 xdotool key Escape
 close_window
 ended || fail "the recording still ran after Ctrl+F11: closing asked first"

@@ -66,10 +66,7 @@ focus_titled() { # title
     local candidate
     for _ in $(seq 100); do
         for candidate in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
-            if [[ $(xdotool getwindowname "$candidate") == "$1"* ]]; then
-                xdotool windowfocus --sync "$candidate"
-                return
-            fi
+            [[ $(xdotool getwindowname "$candidate") == "$1"* ]] && { xdotool windowfocus --sync "$candidate"; return; }
         done
         sleep 0.1
     done
