@@ -78,7 +78,7 @@ heard=$("$python" "$here/keys_e2e_notes.py" "$capture" "$start" "$samples")
 # A list given on the command line, as a file manager gives it, opens as through "Aç...".
 restart() { # arguments...
     kill "$morvil_pid" && wait "$morvil_pid" 2>/dev/null
-    rm -f "$capture"
+    rm -rf "$capture" "$XDG_STATE_HOME" # the last run's sound, and the journal it leaves
     start_listened_to "$@"
 }
 restart tune.mnls

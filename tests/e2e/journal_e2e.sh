@@ -14,7 +14,7 @@ cd "$work" || exit 1 # the dialogs start here
 
 save_list() { # name: Ctrl+S under a bare name, in the working folder
     xdotool windowfocus --sync "$window" key ctrl+s
-    focus_titled 'Save As' && xdotool type --delay 20 "$1" && xdotool key Return
+    focus_titled 'Farklı Kaydet' && xdotool type --delay 20 "$1" && xdotool key Return
     appears "$work/$1.mnls" || fail "no $1.mnls was saved"
 }
 kill_morvil() { kill -9 "$morvil_pid" && wait "$morvil_pid" 2>/dev/null; }
