@@ -57,7 +57,8 @@ public:
     // The recovery journal (TForm1Journal.cpp)
     // Offers back the list of a Morvil that did not end normally, if one left its
     // journal in folder, then journals this window's list there until a normal end.
-    void startJournal(const QString &folder);
+    // True when the user took the list back.
+    bool startJournal(const QString &folder);
 
     // Recorder, player and keyboard layouts (TForm1Notes.cpp)
     void SpeedButton6Click();

@@ -4,14 +4,14 @@
 #include "Error.h"
 #include "MessageBox.h"
 
-void TForm1::startJournal(const QString &folder)
+bool TForm1::startJournal(const QString &folder)
 {
     try {
         if (std::optional<LeftJournal> left = LeftJournal::claimNewest(folder)) {
             if (offerLeftList(left->list())) {
                 showList(left->list());
                 m_journal.adopt(*left);
-                return;
+                return true;
             }
             left->discard();
         }
@@ -20,6 +20,7 @@ void TForm1::startJournal(const QString &folder)
         // Morvil plays and records as well without it; only the safety net is missing.
         qWarning("No recovery journal: %s", qPrintable(error.text()));
     }
+    return false;
 }
 
 bool TForm1::offerLeftList(const NoteLines &list)

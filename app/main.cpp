@@ -28,9 +28,10 @@ int main(int argc, char *argv[])
     // After the first show, whose zoom re-creates the window, so that the question
     // stands over the window as it stays; before the message loop, so that no note
     // can be recorded before the list is back.
-    form.startJournal(defaultJournalFolder());
-    // Once the journal runs, so that it records the opened list as after "Aç...".
-    if (!arguments->noteList.isEmpty())
+    const bool broughtBack = form.startJournal(defaultJournalFolder());
+    // Once the journal runs, so that it records the opened list as after "Aç...";
+    // not over notes just brought back, which no file holds yet.
+    if (!arguments->noteList.isEmpty() && !broughtBack)
         form.openGivenNoteList(arguments->noteList);
     return app.exec();
 }

@@ -54,6 +54,16 @@ for cut in $(seq "$before_last" $(($(stat -c %s "$work/left.journal") - 1))); do
     cmp -s "$work/played$notes.mnls" "$work/cut.mnls" || fail "cut at byte $cut: brought back another list"
 done
 
+# A list given on the command line does not replace notes just brought back.
+rm -rf "$journals" "$work/given.mnls"
+mkdir -p "$journals"
+cp "$work/left.journal" "$journals/notes-left.journal"
+start_morvil "$work/played1.mnls"
+focus_titled UYARI && xdotool key Return || fail "with a list given: no recovery was offered"
+save_list given
+kill_morvil
+cmp -s "$work/back$notes.mnls" "$work/given.mnls" || fail "the list given replaced the notes brought back"
+
 # A clean close removes the journal; the next start asks nothing.
 rm -rf "$journals"
 start_morvil
