@@ -1,18 +1,16 @@
 #include "NoteListFile.h"
 
 #include "Error.h"
+#include "Windows1254.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace {
 
-constexpr char TextEncoding[] = "windows-1254";
 constexpr QLatin1Char CR('\r');
 constexpr QLatin1Char LF('\n');
 
@@ -28,15 +26,6 @@ constexpr OpenDisplayEntry OpenDisplayTable[] = {
     {"06", "Sİ (06)"}, {"07", "DO (07)"}, {"08", "#  (08)"}, {"09", "DO (09)"}, {"10", "RE (10)"}, {"11", "Mİ (11)"},
     {"12", "FA (12)"}, {"13", "SOL(13)"}, {"14", "LA (14)"}, {"15", "Sİ (15)"}, {"16", "DO (16)"}, {"17", "#  (17)"},
 };
-
-// The codec is the system's (ICU); without it no file could keep its Turkish letters.
-template <typename Codec> Codec textCodec()
-{
-    Codec codec(TextEncoding);
-    if (!codec.isValid())
-        throw Error(QStringLiteral("The Windows-1254 text encoding is not available"));
-    return codec;
-}
 
 QString fileError(const char *what, const QString &path, QString reason)
 {
@@ -54,7 +43,7 @@ QStringList splitLines(QByteArrayView bytes)
     if (end >= 0)
         bytes = bytes.first(end);
     // Every byte decodes to one character, so the line ends stay where they were.
-    const QString text = textCodec<QStringDecoder>().decode(bytes);
+    const QString text = decodeWindows1254(bytes);
     QStringList lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -80,7 +69,7 @@ QByteArray joinLines(const QStringList &lines)
     text.reserve(size);
     for (const QString &line : lines)
         text.append(line).append(CR).append(LF);
-    return textCodec<QStringEncoder>().encode(text);
+    return encodeWindows1254(text);
 }
 
 QStringList readLines(QIODevice &device)
