@@ -1,5 +1,6 @@
 #include "AudioFile.h"
 #include "AudioRenderer.h"
+#include "Console.h"
 #include "Error.h"
 #include "MidiFile.h"
 #include "NoteListFile.h"
@@ -15,7 +16,6 @@
 
 #include <cstdio>
 #include <optional>
-#include <unistd.h>
 
 namespace {
 
@@ -96,7 +96,7 @@ void writeMelody(QIODevice &device, Format format, int rate, const std::vector<T
         return;
     }
     AudioRenderer renderer(bank, notes, tick);
-    const bool showProgress = isatty(STDERR_FILENO) && renderer.totalFrames() > ProgressAfterFrames;
+    const bool showProgress = standardErrorIsTerminal() && renderer.totalFrames() > ProgressAfterFrames;
     int shown = -1;
     const auto progress = [&](double done) {
         const int percent = int(done * 100);
@@ -157,6 +157,7 @@ void writeOutput(const QString &output, Format format, int rate, const std::vect
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    makeStandardOutputBinary();
     QCoreApplication::setApplicationName(QStringLiteral("morvil-render"));
     QCoreApplication::setApplicationVersion(QStringLiteral(MORVIL_VERSION));
 
