@@ -1,12 +1,20 @@
 #include "Application.h"
 #include "QtMessagePump.h"
-#include "QtSettingsStore.h"
 #include "SdlSoundOutput.h"
 #include "StartArguments.h"
 #include "TForm1.h"
 #include "Tabtx.h"
 
 #include <QApplication>
+
+// Where the settings are kept: the registry on Windows, an INI file elsewhere.
+#ifdef Q_OS_WIN
+#include "RegistrySettingsStore_win.h"
+using ProgramSettingsStore = RegistrySettingsStore;
+#else
+#include "QtSettingsStore.h"
+using ProgramSettingsStore = QtSettingsStore;
+#endif
 
 int main(int argc, char *argv[])
 {
@@ -19,7 +27,7 @@ int main(int argc, char *argv[])
 
     SdlSoundOutput sound;
     QtMessagePump pump;
-    QtSettingsStore settings;
+    ProgramSettingsStore settings;
     TForm1 form(sound, pump, settings);
     // Hidden until asked for, and kept until the program ends.
     Tabtx abtx;

@@ -4,17 +4,20 @@
 #include <QFileInfo>
 #include <QSettings>
 
+namespace {
+
+const QString Group = QStringLiteral("MorvilAyar/");
+
+} // namespace
+
 QtSettingsStore::QtSettingsStore()
+    : QtSettingsStore(
+          QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Morvil"), QStringLiteral("morvil"))
+              .fileName())
 {
-#ifndef Q_OS_WIN
-    m_iniFile =
-        QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Morvil"), QStringLiteral("morvil"))
-            .fileName();
-    m_prefix = QStringLiteral("MorvilAyar/");
-#endif
 }
 
-QtSettingsStore::QtSettingsStore(const QString &iniFile) : m_iniFile(iniFile), m_prefix(QStringLiteral("MorvilAyar/"))
+QtSettingsStore::QtSettingsStore(const QString &iniFile) : m_iniFile(iniFile)
 {
 }
 
@@ -23,16 +26,6 @@ QtSettingsStore::~QtSettingsStore() = default;
 bool QtSettingsStore::open(Open mode)
 {
     m_settings.reset();
-    if (m_iniFile.isEmpty()) {
-        auto registry = std::make_unique<QSettings>(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\MorvilAyar"),
-                                                    QSettings::NativeFormat);
-        // Without the right to write there the key is not opened; a missing key
-        // reads as one without values, and writing creates it.
-        if (!registry->isWritable())
-            return false;
-        m_settings = std::move(registry);
-        return true;
-    }
     if (!mayOpenFile(mode))
         return false;
     auto file = std::make_unique<QSettings>(m_iniFile, QSettings::IniFormat);
@@ -58,7 +51,7 @@ bool QtSettingsStore::mayOpenFile(Open mode) const
 
 SettingsStore::Value QtSettingsStore::read(const QString &name)
 {
-    const QString key = m_prefix + name;
+    const QString key = Group + name;
     if (!m_settings || !m_settings->contains(key))
         return {};
     // In the INI file a list ("a, b") or a typed value ("@Variant(...)") is no text.
@@ -72,7 +65,7 @@ bool QtSettingsStore::write(const QString &name, const QString &text)
 {
     if (!m_settings)
         return false;
-    m_settings->setValue(m_prefix + name, text);
+    m_settings->setValue(Group + name, text);
     m_settings->sync();
     // A file that read with format errors is still written; only access errors fail.
     return m_settings->status() != QSettings::AccessError;

@@ -12,8 +12,7 @@ class QSettings;
 class QtSettingsStore : public SettingsStore
 {
 public:
-    // The program's store: on Windows the registry key
-    // HKEY_LOCAL_MACHINE\SOFTWARE\MorvilAyar; elsewhere the group MorvilAyar of
+    // The program's store where there is no registry: the group MorvilAyar of
     // Morvil/morvil.ini in the user's configuration folder.
     QtSettingsStore();
     // The group MorvilAyar of the INI file iniFile.
@@ -27,7 +26,6 @@ public:
 private:
     bool mayOpenFile(Open mode) const;
 
-    QString m_iniFile; // empty for the registry
-    QString m_prefix;  // the group of the values
+    QString m_iniFile;
     std::unique_ptr<QSettings> m_settings;
 };
