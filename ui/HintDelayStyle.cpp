@@ -1,5 +1,9 @@
 #include "HintDelayStyle.h"
 
+HintDelayStyle::HintDelayStyle() : QProxyStyle(QStringLiteral("Fusion"))
+{
+}
+
 int HintDelayStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
                               QStyleHintReturn *returnData) const
 {
