@@ -1,4 +1,5 @@
 #include "FormFixture.h"
+#include "NativeScanCode.h"
 
 #include "ProgramInfo.h"
 #include "Tabtx.h"
@@ -207,7 +208,7 @@ void AboutWindowTest::keys()
     f.pump.inTick(1, [&f] { f.form->SpeedButton8Click(); });
 
     if (!qt_sendShortcutOverrideEvent(&f.abtx, 0, key, modifiers)) {
-        QKeyEvent press(QEvent::KeyPress, key, modifiers, keycode, 0, 0);
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, nativeScanCode(keycode), 0, 0);
         QApplication::sendEvent(&f.abtx, &press);
     }
     QCOMPARE(f.ran, runs);
@@ -221,11 +222,11 @@ void AboutWindowTest::noteKeyRecordsItsNote()
     AboutFixture f;
     QVERIFY(f.showAbout());
     f.pump.inTick(7, [&f] {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_S, Qt::NoModifier, 39, 0, 0);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_S, Qt::NoModifier, nativeScanCode(39), 0, 0);
         QApplication::sendEvent(&f.abtx, &press);
         f.pump.inTick(1, [&f] { f.form->SpeedButton8Click(); });
     });
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, 38, 0, 0);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, nativeScanCode(38), 0, 0);
     QApplication::sendEvent(&f.abtx, &press);
 
     QCOMPARE(f.playedNotes(), (std::vector<int>{0, 1}));

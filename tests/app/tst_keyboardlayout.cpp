@@ -1,4 +1,5 @@
 #include "FormFixture.h"
+#include "NativeScanCode.h"
 
 #include "NoteButton.h"
 
@@ -58,7 +59,7 @@ int KeyboardLayoutTest::notePlayedBy(FormFixture &f, quint32 keycode, Qt::Keyboa
     auto *records = f.child<QListWidget>("Nota_Listesi");
     const int before = records->count();
     f.pump.inTick(1, [&f] { f.form->SpeedButton8Click(); });
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, modifiers, keycode, 0, 0);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, modifiers, nativeScanCode(keycode), 0, 0);
     QApplication::sendEvent(f.form->focusWidget() ? f.form->focusWidget() : f.form.get(), &press);
     if (records->count() == before)
         return -1; // the scheduled stop runs harmlessly in the next recording's first tick

@@ -1,3 +1,4 @@
+#include "NativeScanCode.h"
 #include "NoteKeyDispatcher.h"
 
 #include <QAction>
@@ -8,9 +9,10 @@
 
 namespace {
 
-// X keycodes of a few keys (evdev code + 8).
-constexpr quint32 HomeRowFirst = 38, UpperRowFirst = 24;
-constexpr quint32 KeyS = 39, KeyE = 26, KeyF = 41, KeyG = 42, KeyI = 31, KeyZ = 52;
+// Native scan codes of a few keys, at their X keycodes (evdev code + 8).
+constexpr quint32 HomeRowFirst = nativeScanCode(38), UpperRowFirst = nativeScanCode(24);
+constexpr quint32 KeyS = nativeScanCode(39), KeyE = nativeScanCode(26), KeyF = nativeScanCode(41),
+                  KeyG = nativeScanCode(42), KeyI = nativeScanCode(31), KeyZ = nativeScanCode(52);
 
 } // namespace
 

@@ -1,6 +1,8 @@
 #include "FakeSettingsStore.h"
 #include "FormFixture.h"
+#ifndef Q_OS_WIN
 #include "FullDisk.h"
+#endif
 
 #include "ColorDialog.h"
 #include "Colors.h"
@@ -240,6 +242,9 @@ void SettingsTest::failedWriteReportsAndKeepsTheWindow()
     QCOMPARE(f.boxes[0].icon, QMessageBox::Critical);
     QCOMPARE(fake.written.size(), size_t(2));
 
+#ifdef Q_OS_WIN
+    QSKIP("the settings file on a full disk needs a file size limit of the process, which Windows has not");
+#else
     // The real file on a full disk: the first write fails and the old file stays whole.
     FormFixture full(storing({"kc", "clWhite", "Gorunum", "110"}));
     full.form->show();
@@ -255,6 +260,7 @@ void SettingsTest::failedWriteReportsAndKeepsTheWindow()
     QCOMPARE(full.boxes.back().text, QStringLiteral("Failed to set data for 'kc'"));
     file.seek(0);
     QCOMPARE(file.readAll(), old);
+#endif
 }
 
 void SettingsTest::tenValuesInOrderAndTheLayoutOnlyWhenChecked()
