@@ -1,0 +1,47 @@
+# Installs every DLL that the given Windows programs and plugins load, and the DLLs those load in turn, from the
+# given folders; a DLL found in none of them is Windows' own. Windows matches DLL names in any case, so this does
+# too (CMake's file(GET_RUNTIME_DEPENDENCIES) on a Linux host does not find Qt6Core.dll when asked for it).
+# Included by an install rule with: pe_files (the programs and plugins), dll_folders, objdump, strip.
+
+cmake_policy(VERSION 3.25)
+
+foreach(folder IN LISTS dll_folders)
+    file(GLOB dlls "${folder}/*.dll")
+    foreach(dll IN LISTS dlls)
+        get_filename_component(name "${dll}" NAME)
+        string(TOLOWER "${name}" key)
+        if(NOT DEFINED "found_${key}")
+            set("found_${key}" "${dll}")
+        endif()
+    endforeach()
+endforeach()
+
+set(pending ${pe_files})
+set(seen)
+set(windows_dlls)
+while(pending)
+    list(POP_FRONT pending file)
+    execute_process(COMMAND "${objdump}" -p "${file}" OUTPUT_VARIABLE dump COMMAND_ERROR_IS_FATAL ANY)
+    string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+    foreach(import IN LISTS imports)
+        string(REGEX REPLACE "^DLL Name: *" "" name "${import}")
+        string(TOLOWER "${name}" key)
+        if(key IN_LIST seen)
+            continue()
+        endif()
+        list(APPEND seen "${key}")
+        if(NOT DEFINED "found_${key}")
+            list(APPEND windows_dlls "${name}")
+            continue()
+        endif()
+        file(INSTALL "${found_${key}}" DESTINATION "${CMAKE_INSTALL_PREFIX}")
+        get_filename_component(installed "${found_${key}}" NAME)
+        if(CMAKE_INSTALL_DO_STRIP)
+            execute_process(COMMAND "${strip}" --strip-unneeded "${CMAKE_INSTALL_PREFIX}/${installed}"
+                            COMMAND_ERROR_IS_FATAL ANY)
+        endif()
+        list(APPEND pending "${found_${key}}")
+    endforeach()
+endwhile()
+list(SORT windows_dlls CASE INSENSITIVE)
+message(STATUS "Left to Windows: ${windows_dlls}")
