@@ -156,6 +156,9 @@ void TestSdlSoundOutput::nothingIsReadAfterStop()
 // thread and the audio thread.
 void TestSdlSoundOutput::playAndStopRaceTheCallback()
 {
+#ifdef Q_OS_WIN
+    QSKIP("a sleep of 20 us returns at once with mingw's threads, so the calls end before the callback ran ten periods; the race itself is checked under ThreadSanitizer");
+#endif
     qputenv("SDL_AUDIODRIVER", "dummy");
     const SampleBank bank = SampleBank::embedded();
     SdlSoundOutput output;
