@@ -241,8 +241,7 @@ void NoteListFileTest::saveThatCannotCreateLeavesTheOldFile()
     // A file's read-only attribute refuses every user, the administrator too.
     if (readOnly) {
         QVERIFY(QDir().mkpath(m_dir.filePath(folder)));
-        writeFile(path, "00=1
-");
+        writeFile(path, "00=1\r\n");
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     }
     const QString error = errorOf([&] { saveLinesFile(path, {"13=407"}); });
