@@ -238,7 +238,10 @@ void NoteListFileTest::saveThatCannotCreateLeavesTheOldFile()
 #ifdef Q_OS_WIN
     if (folder == QLatin1String("readonly"))
         QSKIP("a folder's read-only attribute refuses no new file on Windows, and wine knows no access lists");
-    // A file's read-only attribute refuses every user, the administrator too.
+    // A file's read-only attribute refuses every user on Windows, the administrator too; wine keeps it as Unix
+    // permissions, which its root user passes.
+    if (readOnly && qEnvironmentVariableIsSet("WINEPREFIX"))
+        QSKIP("under wine run as root a file's read-only attribute refuses nothing");
     if (readOnly) {
         QVERIFY(QDir().mkpath(m_dir.filePath(folder)));
         writeFile(path, "00=1\r\n");
