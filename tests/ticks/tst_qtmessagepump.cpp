@@ -66,6 +66,9 @@ void QtMessagePumpTest::linuxWakesWithTheTimerfd()
 
 void QtMessagePumpTest::quietWaitSleepsUntilItsDeadline()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Windows' dispatcher also ends a wait for messages of its own now and then; the loops then wait again");
+#endif
     QtMessagePump pump(source());
     // Registering the timer's notifier wakes the dispatcher once.
     pump.pumpOnce();

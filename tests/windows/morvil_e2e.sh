@@ -3,7 +3,8 @@
 # WINEPREFIX set): unpacked into a folder of its own, its window is found by its title at its designed size, the
 # A key (X keycode 38) sounds note 0 in SDL's disk capture, Ctrl+Numpad 5 zooms it, closing stores the ten values
 # in the registry, and the next start comes back at the stored zoom. Then the settings an earlier version kept
-# under HKEY_LOCAL_MACHINE (the 32-bit view it wrote) are read while the user has none.
+# under HKEY_LOCAL_MACHINE (the 32-bit view it wrote) are read while the user has none. First, morvil-render.exe
+# beside it renders to standard output byte for byte what it renders to a file.
 # usage: morvil_e2e.sh <zip> <folder of the note samples> <screenshot.png>
 set -uo pipefail
 
@@ -67,6 +68,15 @@ stored() {
 expect_size() { # WIDTHxHEIGHT what
     [ "${WIDTH}x${HEIGHT}" = "$1" ] || fail "$2: the window is ${WIDTH}x${HEIGHT}, not $1"
 }
+
+# morvil-render.exe beside it writes the same bytes to standard output as to a file: no LF became CR LF.
+renderer=$(dirname "$program")/morvil-render.exe
+printf '00=0\r\n04=100\r\n09=50\r\n' >"$work/melody.mnls"
+wine "$renderer" "$(winepath -w "$work/melody.mnls")" "$(winepath -w "$work/melody.wav")" ||
+    fail "morvil-render.exe did not write melody.wav"
+wine "$renderer" --format wav "$(winepath -w "$work/melody.mnls")" - >"$work/standard-output.wav" ||
+    fail "morvil-render.exe did not write to standard output"
+cmp -s "$work/melody.wav" "$work/standard-output.wav" || fail "morvil-render.exe's standard output differs from its file"
 
 wine reg delete "$user_key" /f >/dev/null 2>&1
 wine reg delete 'HKLM\Software\MorvilAyar' /reg:32 /f >/dev/null 2>&1
