@@ -22,8 +22,8 @@ packages=(
     # the cross compiler with the posix thread model, and the build machine's tools
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     g++ cmake ninja-build pkg-config perl dpkg-dev
-    # Qt's own tools (moc, uic, rcc) run on the build machine
-    qt6-base-dev qt6-base-dev-tools
+    # Qt's own tools (moc, uic, rcc) run on the build machine; its Turkish translation goes into the zip
+    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
     # packaging
     zip nsis icoutils
     # tools/test-windows.sh: the Windows build under wine in an X server of its own
