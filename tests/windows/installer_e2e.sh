@@ -43,7 +43,7 @@ command=$(wine reg query 'HKLM\Software\Classes\Morvil.NotaListesi\shell\open\co
 timeout 120 wine "$program_files/uninstall.exe" /S || fail "the silent uninstall failed"
 # The uninstaller runs on from a copy of itself.
 wait_for gone "$program_files" || fail "the uninstaller left $(find "$program_files" | head -n 5)"
-[ -e "$shortcut" ] && fail "the uninstaller left the Start-menu entry"
+wait_for gone "$shortcut" || fail "the uninstaller left the Start-menu entry"
 registry_has "$uninstall_key" && fail "the uninstaller left the uninstall entry"
 registry_has 'HKLM\Software\Classes\.mnls' && fail "the uninstaller left the .mnls type"
 
