@@ -1,6 +1,7 @@
 #include "RecoveryJournal.h"
 
 #include "Error.h"
+#include "SyncToDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,12 +14,6 @@
 #include <mutex>
 #include <thread>
 #include <utility>
-
-#ifdef Q_OS_WIN
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -33,15 +28,6 @@ std::unique_ptr<QLockFile> lockOf(const QString &journalPath)
     auto lock = std::make_unique<QLockFile>(journalPath + QStringLiteral(".lock"));
     lock->setStaleLockTime(0);
     return lock;
-}
-
-bool syncToDisk(QFile &file)
-{
-#ifdef Q_OS_WIN
-    return _commit(file.handle()) == 0;
-#else
-    return fsync(file.handle()) == 0;
-#endif
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <memory>
 
-class QSocketNotifier;
+class PreciseWakeUp;
 class QTimer;
 
 // Wakes the thread's event dispatcher at a moment of steady_clock: with a Linux
@@ -27,11 +27,10 @@ public:
     // Replaces the deadline set before; one in the past wakes at once.
     void wakeAt(std::chrono::steady_clock::time_point deadline);
 
-    // What wakes the dispatcher: Precise only where the timerfd was made.
+    // What wakes the dispatcher: Precise only where the system gave a precise way.
     Source source() const;
 
 private:
-    int m_timerFd = -1;
-    std::unique_ptr<QSocketNotifier> m_timerNotifier;
+    std::unique_ptr<PreciseWakeUp> m_precise;
     std::unique_ptr<QTimer> m_timer;
 };

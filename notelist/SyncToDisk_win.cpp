@@ -1,0 +1,10 @@
+#include "SyncToDisk.h"
+
+#include <QFile>
+
+#include <io.h>
+
+bool syncToDisk(QFile &file)
+{
+    return _commit(file.handle()) == 0;
+}
