@@ -24,8 +24,8 @@ packages=(
     g++ cmake ninja-build pkg-config perl dpkg-dev
     # Qt's own tools (moc, uic, rcc) run on the build machine; its Turkish translation goes into the zip
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
-    # packaging
-    zip nsis icoutils
+    # packaging, with the licences of the libraries the zip carries, from the Debian packages of the same sources
+    zip nsis icoutils libsdl2-2.0-0 libsndfile1 libsamplerate0
     # tools/test-windows.sh: the Windows build under wine in an X server of its own
     wine wine64 xvfb xdotool imagemagick unzip fonts-liberation python3 python3-numpy
 )
