@@ -46,8 +46,13 @@ void OutputClock::periodBegins(Nanoseconds now, std::uint64_t firstFrame)
     }
     if (m_reports < m_window)
         return;
-    const Nanoseconds behind = windowEarliest() - m_line - Slack;
-    if (behind > 0)
+    // Behind by a period or more, far more than a drift makes: the device lost time
+    // (an underrun) and plays every frame that much later; the line takes it up at once.
+    const Nanoseconds earliest = windowEarliest();
+    const Nanoseconds behind = earliest - m_line - Slack;
+    if (behind > m_periodLength)
+        m_line = earliest;
+    else if (behind > 0)
         m_line += std::min(behind, CreepPerSecond * m_periodLength / NanosecondsPerSecond);
 }
 

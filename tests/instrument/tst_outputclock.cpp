@@ -23,11 +23,12 @@ struct FakeDevice
     std::mt19937 random{7};
     std::uint64_t frames = 0;
     std::int64_t periods = 0;
+    Nanoseconds lost = 0; // time the device lost in underruns: its frames sound that much later
 
     // Runs the callback for the next period; returns when it ran.
     Nanoseconds callBack(OutputClock &clock)
     {
-        const Nanoseconds now = Start + Nanoseconds(double(periods) * period) +
+        const Nanoseconds now = Start + lost + Nanoseconds(double(periods) * period) +
                                 std::uniform_int_distribution<Nanoseconds>(0, jitter)(random);
         clock.periodBegins(now, frames);
         frames += Period;
@@ -49,6 +50,7 @@ private slots:
     void notesKeepTheirRhythmToTheFrame();
     void followsADeviceThatDrifts_data();
     void followsADeviceThatDrifts();
+    void makesUpForAnUnderrunWithinASecond();
 };
 
 // Notes due every 7.3 ms, each placed when the callback before its frame runs:
@@ -115,6 +117,27 @@ void OutputClockTest::followsADeviceThatDrifts()
         previousDue = due;
         previousFrame = frame;
     }
+}
+
+// An underrun loses the device 40 ms: its later frames sound that much later. Within
+// a second and a half the notes sound the fixed delay after their moments again.
+void OutputClockTest::makesUpForAnUnderrunWithinASecond()
+{
+    OutputClock clock(Rate, Period, Delay);
+    FakeDevice device;
+    const auto delayHeard = [&] {
+        const Nanoseconds due = device.callBack(clock);
+        return double(clock.frameAt(due) - std::int64_t(device.frames)) * 1e9 / Rate + device.period;
+    };
+    for (int period = 0; period < 2 * Rate / Period; ++period)
+        device.callBack(clock);
+    const double before = delayHeard();
+    device.lost = 40 * Millisecond;
+    for (int period = 0; period < 3 * Rate / Period / 2; ++period)
+        device.callBack(clock);
+    const double after = delayHeard();
+    QVERIFY2(std::abs(after - before) < 2 * Millisecond,
+             qPrintable(QStringLiteral("%1 ms after the underrun, %2 ms before").arg(after / 1e6).arg(before / 1e6)));
 }
 
 QTEST_GUILESS_MAIN(OutputClockTest)
