@@ -1,5 +1,12 @@
 #include "XTestKeyboard.h"
 
+#include <QGuiApplication>
+#include <QWidget>
+#include <QWindow>
+
+#include <chrono>
+#include <thread>
+
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
@@ -38,4 +45,35 @@ void XTestKeyboard::pressWith(unsigned heldKeycode, unsigned keycode)
     XTestFakeKeyEvent(m_display, keycode, False, CurrentTime);
     XTestFakeKeyEvent(m_display, heldKeycode, False, CurrentTime);
     XFlush(m_display);
+}
+
+namespace {
+
+// Handles events until done() holds or the time is up; the window needs a few
+// round trips to the X server before it is mapped and focused.
+template <typename Condition> bool processEventsUntil(Condition done, std::chrono::milliseconds patience)
+{
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (!done() && std::chrono::steady_clock::now() < deadline) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return done();
+}
+
+} // namespace
+
+bool showWithFocus(QWidget &window, XTestKeyboard &keyboard)
+{
+    window.show();
+    if (!processEventsUntil([&] { return window.windowHandle() && window.windowHandle()->isExposed(); },
+                            std::chrono::seconds(10)))
+        return false;
+    keyboard.focus(window.winId());
+    const auto focused = [&] { return QGuiApplication::focusWindow() == window.windowHandle(); };
+    if (!processEventsUntil(focused, std::chrono::seconds(10)))
+        return false;
+    // Settle, then make sure nothing took the focus away again.
+    processEventsUntil([] { return false; }, std::chrono::milliseconds(300));
+    return focused();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+class QWidget;
 struct _XDisplay;
 
 // Presses keys through the X server's test extension, the way a keyboard does:
@@ -30,3 +31,14 @@ private:
     _XDisplay *m_display = nullptr;
     bool m_usable = false;
 };
+
+// The X keycode of a note's key wherever the keyboard layout puts letters: the
+// home row (keycodes 38-46) plays notes 0-8, the row above (24-32) notes 9-17.
+constexpr unsigned keycodeOf(int note)
+{
+    return note < 9 ? 38 + unsigned(note) : 24 + unsigned(note - 9);
+}
+
+// Shows the window and gives it the keyboard focus, as no window manager does in
+// the benchmarks' X server; false if it never gets the focus.
+bool showWithFocus(QWidget &window, XTestKeyboard &keyboard);

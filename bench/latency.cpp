@@ -1,140 +1,56 @@
-// How long a note takes to sound: from a key event posted to a window, and from
-// the play() call, to the note's first frame at the output. Plays through the
-// persistent stream the program uses, then through a stream opened per sound
-// (how a "play this WAV file" call works), records what reaches the sound
-// server with parec and prints a table. The persistent stream plays twice: as
-// it is, and with each note journaled after its play() call as the window does.
-// Run it through bench/latency.sh, which provides a PulseAudio daemon with a
-// null sink "t".
+// How long a note takes to sound: from the X key event to the note's first frame
+// at a sound server's null sink. Builds the program's window (the real TForm1 with
+// the real message pump) around each output named on the command line, presses
+// note keys into it through the X test extension one after another, plays the
+// recorded list back, records what reaches the sink's monitor with parec and
+// prints a table. Run it through
+// bench/latency.sh, which provides an X server and the sound servers.
+//
+// usage: morvil_latency [--notes N] [--gap-ms G] OUTPUT...
+//   stream[:FRAMES[:MARGIN_MS]][:journal]  the program's persistent stream with
+//       this period and margin (the program's own unless given); with "journal",
+//       the window journals every note as the program does
+//   per-sound[:FRAMES]  a stream opened for each sound with this period, as a
+//       "play this sound file" call does
 
-#include "NoteRecord.h"
-#include "NoteTable.h"
-#include "RecoveryJournal.h"
+#include "Application.h"
+#include "BenchWindow.h"
 #include "SampleBank.h"
-#include "SamplePlayer.h"
-#include "SdlSoundOutput.h"
+#include "SoundServerMonitor.h"
+#include "Statistics.h"
+#include "XTestKeyboard.h"
 
 #include <QApplication>
-#include <QKeyEvent>
+#include <QEventLoop>
+#include <QListWidget>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <QWidget>
 
 #include <SDL.h>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
-#include <cstring>
+#include <mutex>
 #include <optional>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using Milliseconds = std::chrono::duration<double, std::milli>;
 using Samples = std::span<const std::int16_t>;
 
 constexpr double SampleRate = 22050;
-constexpr int NotesPerOutput = 60;
-constexpr int MillisecondsBetweenNotes = 300;
-// A note is recognised by frames 20 ms into it: past the ramp, where the
-// persistent stream mixes in the old note, and past the rewinds with which the
-// sound server splices in a stream that has just connected or underrun.
-constexpr std::size_t MatchOffset = 441;
-constexpr std::size_t MatchFrames = 256;
 
-// Records the null sink's monitor with parec; every read is stamped with the time
-// it returned, so each frame's arrival can be placed on the clock.
-class MonitorRecorder
-{
-public:
-    struct Read
-    {
-        Clock::time_point at;
-        std::size_t framesSoFar;
-    };
-
-    bool start()
-    {
-        int fds[2];
-        if (pipe(fds) != 0)
-            return false;
-        m_pid = fork();
-        if (m_pid == 0) {
-            dup2(fds[1], STDOUT_FILENO);
-            close(fds[0]);
-            close(fds[1]);
-            execlp("parec", "parec", "-d", "t.monitor", "--raw", "--format=s16le", "--rate=22050", "--channels=1",
-                   "--latency-msec=5", static_cast<char *>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        if (m_pid < 0) {
-            close(fds[0]);
-            return false;
-        }
-        m_thread = std::thread([this, fd = fds[0]] { readUntilClosed(fd); });
-        return true;
-    }
-
-    void stop()
-    {
-        kill(m_pid, SIGTERM);
-        waitpid(m_pid, nullptr, 0);
-        m_thread.join();
-    }
-
-    const std::vector<std::int16_t> &frames() const { return m_frames; }
-
-    // Frames that had reached the monitor by time.
-    std::size_t framesBy(Clock::time_point time) const
-    {
-        const auto read = std::ranges::upper_bound(m_reads, time, {}, &Read::at);
-        return read == m_reads.begin() ? 0 : std::prev(read)->framesSoFar;
-    }
-
-    // When frame reached the monitor: the read that delivered it, less the frames after it in that read.
-    std::optional<Clock::time_point> arrival(std::size_t frame) const
-    {
-        const auto read = std::ranges::upper_bound(m_reads, frame, {}, &Read::framesSoFar);
-        if (read == m_reads.end())
-            return std::nullopt;
-        const double framesLater = double(read->framesSoFar - frame);
-        return read->at -
-               std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(framesLater / SampleRate));
-    }
-
-private:
-    void readUntilClosed(int fd)
-    {
-        std::vector<char> bytes;
-        char buffer[4096];
-        for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) > 0;) {
-            const Clock::time_point at = Clock::now();
-            bytes.insert(bytes.end(), buffer, buffer + got);
-            m_reads.push_back({at, bytes.size() / 2});
-        }
-        close(fd);
-        m_frames.resize(bytes.size() / 2);
-        std::memcpy(m_frames.data(), bytes.data(), m_frames.size() * 2);
-    }
-
-    pid_t m_pid = -1;
-    std::thread m_thread;
-    std::vector<Read> m_reads;
-    std::vector<std::int16_t> m_frames;
-};
-
-// A stream opened for each sound, closed when the next one starts.
+// A stream opened for each sound with the period given, closed when the next one starts.
 class StreamPerSound : public SoundOutput
 {
 public:
-    StreamPerSound() { SDL_InitSubSystem(SDL_INIT_AUDIO); }
+    explicit StreamPerSound(int framesPerPeriod) : m_framesPerPeriod(framesPerPeriod)
+    {
+        SDL_InitSubSystem(SDL_INIT_AUDIO);
+    }
     ~StreamPerSound() override
     {
         closeStream();
@@ -150,7 +66,7 @@ public:
         wanted.freq = int(SampleRate);
         wanted.format = AUDIO_S16SYS;
         wanted.channels = 1;
-        wanted.samples = 256;
+        wanted.samples = Uint16(m_framesPerPeriod);
         m_stream = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
         SDL_QueueAudio(m_stream, pcm.data(), Uint32(pcm.size_bytes()));
         SDL_PauseAudioDevice(m_stream, 0);
@@ -166,127 +82,229 @@ private:
         m_stream = 0;
     }
 
+    int m_framesPerPeriod;
     SDL_AudioDeviceID m_stream = 0;
 };
 
-struct Trigger
-{
-    int note;
-    Clock::time_point keyPosted;
-    Clock::time_point playCalled;
-};
-
-// The window side: a key press plays a note, then journals it, as in the program.
-class KeyWindow : public QWidget
+// How far a stream falls behind the clock: its callbacks' lead over the clock,
+// sampled every millisecond, at the end against the most it ever had. A stream
+// that underruns waits for the server and never makes up the time, and the output
+// clock keeps placing notes by the lead it had.
+class StreamLag
 {
 public:
-    KeyWindow(SamplePlayer &player, std::vector<Trigger> &triggers, RecoveryJournal *journal)
-        : m_player(player), m_triggers(triggers), m_journal(journal)
+    explicit StreamLag(const SdlSoundOutput &output)
+        : m_output(output), m_start(Clock::now()), m_thread([this] { sample(); })
     {
     }
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override
+    ~StreamLag()
     {
-        Trigger &trigger = m_triggers.back();
-        trigger.playCalled = Clock::now();
-        m_player.play(trigger.note);
-        if (m_journal)
-            m_journal->noteAdded(noteRecord(trigger.note, 0), noteDisplayLine(trigger.note));
-        event->accept();
+        m_done = true;
+        m_thread.join();
+    }
+
+    // Milliseconds the stream's frames ended behind the furthest ahead they ran.
+    double milliseconds() const
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_lastSecond - m_earliest;
     }
 
 private:
-    SamplePlayer &m_player;
-    std::vector<Trigger> &m_triggers;
-    RecoveryJournal *m_journal;
+    void sample()
+    {
+        constexpr int SamplesPerSecond = 1000;
+        std::vector<double> lastSecond;
+        while (!m_done) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            const double behind =
+                Milliseconds(Clock::now() - m_start).count() - double(m_output.framesBegun()) * 1000 / SampleRate;
+            lastSecond.push_back(behind);
+            if (lastSecond.size() > SamplesPerSecond)
+                lastSecond.erase(lastSecond.begin());
+            const std::lock_guard lock(m_mutex);
+            m_earliest = std::min(m_earliest, behind);
+            m_lastSecond = std::ranges::min(lastSecond);
+        }
+    }
+
+    const SdlSoundOutput &m_output;
+    const Clock::time_point m_start;
+    mutable std::mutex m_mutex;
+    double m_earliest = 1e300;
+    double m_lastSecond = 0;
+    std::atomic<bool> m_done{false};
+    std::thread m_thread;
 };
 
-// Posts NotesPerOutput key presses to a window, one every MillisecondsBetweenNotes, and runs the event loop.
-void playKeys(const SampleBank &bank, SoundOutput &output, std::vector<Trigger> &triggers,
-              RecoveryJournal *journal = nullptr)
+struct OutputChoice
 {
-    SamplePlayer player(bank, output);
-    KeyWindow window(player, triggers, journal);
-    QTimer timer;
-    int posted = 0;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        if (posted == NotesPerOutput) {
-            timer.stop();
-            QTimer::singleShot(1000, qApp, &QCoreApplication::quit);
-            return;
+    QString name;
+    bool perSound = false;
+    int framesPerPeriod = 0;
+    std::optional<std::chrono::microseconds> margin;
+    bool journal = false;
+};
+
+std::optional<OutputChoice> parseOutput(const QString &text)
+{
+    const QStringList parts = text.split(QLatin1Char(':'));
+    OutputChoice choice;
+    choice.name = text;
+    choice.perSound = parts[0] == QLatin1String("per-sound");
+    if (!choice.perSound && parts[0] != QLatin1String("stream"))
+        return std::nullopt;
+    choice.framesPerPeriod = OutputTiming().framesPerPeriod;
+    int numbers = 0;
+    for (qsizetype i = 1; i < parts.size(); ++i) {
+        bool isNumber = false;
+        const double number = parts[i].toDouble(&isNumber);
+        if (isNumber && numbers == 0 && number >= 1) {
+            choice.framesPerPeriod = int(number);
+        } else if (isNumber && numbers == 1 && !choice.perSound && number >= 0) {
+            choice.margin = std::chrono::microseconds(qRound64(number * 1000));
+        } else if (parts[i] == QLatin1String("journal") && !choice.perSound && i == parts.size() - 1) {
+            choice.journal = true;
+        } else {
+            return std::nullopt;
         }
-        triggers.push_back({posted % 9, Clock::now(), {}});
-        QCoreApplication::postEvent(&window, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"));
-        ++posted;
+        numbers += isNumber ? 1 : 0;
+    }
+    return choice;
+}
+
+struct Press
+{
+    int note;
+    Clock::time_point at;
+};
+
+struct Run
+{
+    OutputChoice choice;
+    std::vector<Press> presses;
+    int recorded = 0;
+    QByteArray driver;
+    int framesPerPeriod = 0;
+    double delayMs = NAN; // the output's fixed delay D
+    std::optional<std::uint64_t> lateNotes;
+    std::optional<double> lagMs;
+    double loadBefore = NAN;
+    double loadAfter = NAN;
+    QString failure;
+};
+
+// Presses the notes' keys into the shown window while its recording runs, stops
+// the recording and plays the list back: the replay's notes are due at their
+// ticks' deadlines, which the window's thread can only reach late.
+template <typename Sound>
+void pressNotes(BenchWindow<Sound> &window, XTestKeyboard &keyboard, int notes, std::chrono::milliseconds gap,
+                Run &run)
+{
+    QEventLoop recording;
+    std::thread player([&] {
+        auto at = Clock::now() + std::chrono::milliseconds(300);
+        for (int i = 0; i < notes; ++i) {
+            std::this_thread::sleep_until(at);
+            const int note = i % NoteCount;
+            run.presses.push_back({note, Clock::now()});
+            keyboard.press(keycodeOf(note));
+            at += gap;
+        }
+        std::this_thread::sleep_until(at + std::chrono::milliseconds(500));
+        QMetaObject::invokeMethod(
+            &window.form,
+            [&] {
+                window.form.SpeedButton8Click();
+                recording.quit();
+            },
+            Qt::QueuedConnection);
     });
-    timer.start(MillisecondsBetweenNotes);
-    QCoreApplication::exec();
+    recording.exec();
+    player.join();
+    run.recorded = window.form.template findChild<QListWidget *>(QStringLiteral("Nota_Listesi"))->count();
+    window.form.SpeedButton6Click();
 }
 
-// Where sample's first frame lies in the capture, between from and to.
-std::optional<std::size_t> startOf(Samples capture, std::size_t from, std::size_t to, Samples sample)
+template <typename Sound, typename... SoundArguments>
+void playThrough(Run &run, XTestKeyboard &keyboard, int notes, std::chrono::milliseconds gap,
+                 SoundArguments &&...arguments)
 {
-    const Samples pattern = sample.subspan(MatchOffset, MatchFrames);
-    double energy = 0;
-    for (const std::int16_t value : pattern)
-        energy += double(value) * value;
-    to = std::min(to, capture.size() - MatchOffset - MatchFrames);
-    for (std::size_t at = from; at < to; ++at) {
-        double error = 0;
-        for (std::size_t i = 0; i < MatchFrames && error <= energy * 1e-3; ++i) {
-            const double difference = double(capture[at + MatchOffset + i]) - pattern[i];
-            error += difference * difference;
-        }
-        if (error <= energy * 1e-3)
-            return at;
-    }
-    return std::nullopt;
-}
-
-struct Figures
-{
-    std::vector<double> fromKey, fromPlay; // milliseconds
-};
-
-// Each note is looked for from what had reached the monitor when its key was
-// posted until the next key, so one damaged note start cannot derail the rest.
-Figures measure(const MonitorRecorder &recorder, const SampleBank &bank, const std::vector<Trigger> &triggers)
-{
-    constexpr auto searchWindow = std::size_t(SampleRate * MillisecondsBetweenNotes / 1000);
-    const auto milliseconds = [](Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); };
-    Figures figures;
-    for (const Trigger &trigger : triggers) {
-        const std::size_t from = std::max(recorder.framesBy(trigger.keyPosted), searchWindow / 4) - searchWindow / 4;
-        const auto start = startOf(recorder.frames(), from, from + searchWindow, bank.pcm(trigger.note));
-        const auto arrived = start ? recorder.arrival(*start) : std::nullopt;
-        if (!arrived) {
-            std::printf("note %d (key at %.3f s): start not found in the capture\n", trigger.note,
-                        double(recorder.framesBy(trigger.keyPosted)) / SampleRate);
-            continue;
-        }
-        figures.fromKey.push_back(milliseconds(*arrived - trigger.keyPosted));
-        figures.fromPlay.push_back(milliseconds(*arrived - trigger.playCalled));
-    }
-    return figures;
-}
-
-double median(std::vector<double> values)
-{
-    std::ranges::sort(values);
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-void printRow(const char *name, const Figures &figures)
-{
-    if (figures.fromKey.empty()) {
-        std::printf("%-20s no note found\n", name);
+    // Outlives the window, which keeps its journal there until it closes.
+    const QTemporaryDir journals;
+    BenchWindow<Sound> window(std::forward<SoundArguments>(arguments)...);
+    if (!window.sound.hasDevice()) {
+        run.failure = QStringLiteral("no audio device");
         return;
     }
-    std::printf("%-20s %8.1f %8.1f %10.1f %8.1f %6zu/%d\n", name, median(figures.fromKey),
-                std::ranges::max(figures.fromKey), median(figures.fromPlay), std::ranges::max(figures.fromPlay),
-                figures.fromKey.size(), NotesPerOutput);
+    run.driver = SDL_GetCurrentAudioDriver();
+    if (!showWithFocus(window.form, keyboard)) {
+        run.failure = QStringLiteral("the window did not get the keyboard focus");
+        return;
+    }
+    if (run.choice.journal)
+        window.form.startJournal(journals.path());
+    if constexpr (std::is_same_v<Sound, SdlSoundOutput>) {
+        run.framesPerPeriod = window.sound.framesPerPeriod();
+        run.delayMs = Milliseconds(window.sound.latency()).count();
+        const StreamLag lag(window.sound);
+        pressNotes(window, keyboard, notes, gap, run);
+        run.lateNotes = window.sound.lateNotes();
+        run.lagMs = lag.milliseconds();
+    } else {
+        run.framesPerPeriod = run.choice.framesPerPeriod;
+        pressNotes(window, keyboard, notes, gap, run);
+    }
+}
+
+void playThrough(Run &run, XTestKeyboard &keyboard, int notes, std::chrono::milliseconds gap)
+{
+    run.loadBefore = loadAverage();
+    const OutputChoice &choice = run.choice;
+    if (choice.perSound) {
+        playThrough<StreamPerSound>(run, keyboard, notes, gap, choice.framesPerPeriod);
+    } else {
+        OutputTiming timing;
+        timing.framesPerPeriod = choice.framesPerPeriod;
+        timing.margin = choice.margin.value_or(timing.margin);
+        playThrough<SdlSoundOutput>(run, keyboard, notes, gap, SdlSoundOutput::DeviceCount(), timing);
+    }
+    run.loadAfter = loadAverage();
+}
+
+// Key event to first frame, for every note found in the capture. Each note is
+// looked for from what had reached the monitor when its key went down until the
+// next key, so one damaged note start cannot derail the rest.
+std::vector<double> latencies(const SoundServerMonitor &monitor, const SampleBank &bank, const Run &run,
+                              std::chrono::milliseconds gap)
+{
+    const auto searchWindow = std::size_t(SampleRate * double(gap.count()) / 1000);
+    std::vector<double> milliseconds;
+    for (const Press &press : run.presses) {
+        const std::size_t from = monitor.framesBy(press.at);
+        const auto start = noteStart(monitor.frames(), from, from + searchWindow, bank.pcm(press.note));
+        if (const auto arrived = start ? monitor.arrival(*start) : std::nullopt)
+            milliseconds.push_back(Milliseconds(*arrived - press.at).count());
+    }
+    return milliseconds;
+}
+
+void printRow(const Run &run, const std::vector<double> &latencies)
+{
+    const Spread spread = Spread::of(latencies);
+    std::printf("%-24s %6d ", qPrintable(run.choice.name), run.framesPerPeriod);
+    if (run.lateNotes)
+        std::printf("%6.2f", run.delayMs);
+    else
+        std::printf("%6s", "-");
+    std::printf(" | %6.2f %6.2f %6.2f %6.2f %7.2f | ", spread.median, spread.p5, spread.p95, spread.max,
+                spread.p95 - spread.p5);
+    if (run.lateNotes)
+        std::printf("%4llu %7.1f", static_cast<unsigned long long>(*run.lateNotes), *run.lagMs);
+    else
+        std::printf("%4s %7s", "-", "-");
+    std::printf(" | %3zu/%-3zu %3d | %4.2f-%4.2f\n", latencies.size(), run.presses.size(), run.recorded,
+                run.loadBefore, run.loadAfter);
 }
 
 } // namespace
@@ -294,53 +312,62 @@ void printRow(const char *name, const Figures &figures)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    setUpApplication();
+    XTestKeyboard keyboard;
+    if (!keyboard.isUsable()) {
+        std::fprintf(stderr, "needs an X server with the XTEST extension in $DISPLAY: run bench/latency.sh\n");
+        return 1;
+    }
+
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    int notes = 60;
+    auto gap = std::chrono::milliseconds(300);
+    std::vector<Run> runs;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--notes") && i + 1 < arguments.size()) {
+            notes = arguments[++i].toInt();
+        } else if (arguments[i] == QLatin1String("--gap-ms") && i + 1 < arguments.size()) {
+            gap = std::chrono::milliseconds(arguments[++i].toInt());
+        } else if (const auto choice = parseOutput(arguments[i])) {
+            runs.emplace_back().choice = *choice;
+        } else {
+            runs.clear();
+            break;
+        }
+    }
+    if (runs.empty() || notes < 1 || gap < std::chrono::milliseconds(100)) {
+        std::fprintf(stderr, "usage: morvil_latency [--notes N] [--gap-ms G >= 100] "
+                             "stream[:FRAMES[:MARGIN_MS]][:journal] | per-sound[:FRAMES] ...\n");
+        return 1;
+    }
+
     const SampleBank bank = SampleBank::embedded();
-    MonitorRecorder recorder;
-    if (!recorder.start()) {
+    SoundServerMonitor monitor;
+    if (!monitor.start()) {
         std::fprintf(stderr, "cannot start parec\n");
         return 1;
     }
     // An idle null sink lets the first stream's audio flow late: let it settle first.
     std::this_thread::sleep_for(std::chrono::seconds(3));
-
-    std::vector<Trigger> persistentTriggers, journaledTriggers, perSoundTriggers;
-    int period = 0;
-    QByteArray driver;
-    {
-        SdlSoundOutput output;
-        driver = SDL_GetCurrentAudioDriver();
-        if (!output.hasDevice()) {
-            std::fprintf(stderr, "no audio device (SDL driver %s)\n", SDL_GetCurrentAudioDriver());
-            recorder.stop();
+    for (Run &run : runs) {
+        playThrough(run, keyboard, notes, gap);
+        if (!run.failure.isEmpty()) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(run.choice.name), qPrintable(run.failure));
+            monitor.stop();
             return 1;
         }
-        period = output.framesPerPeriod();
-        std::this_thread::sleep_for(std::chrono::seconds(1));
-        playKeys(bank, output, persistentTriggers);
-        const QTemporaryDir journals;
-        RecoveryJournal journal;
-        journal.start(journals.path());
-        playKeys(bank, output, journaledTriggers, &journal);
-    }
-    {
-        StreamPerSound output;
-        playKeys(bank, output, perSoundTriggers);
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    recorder.stop();
+    monitor.stop();
 
-    const Figures persistent = measure(recorder, bank, persistentTriggers);
-    const Figures journaled = measure(recorder, bank, journaledTriggers);
-    const Figures perSound = measure(recorder, bank, perSoundTriggers);
-    std::printf("SDL audio driver %s, %d frames per period, %d notes %d ms apart per output\n", driver.constData(),
-                period, NotesPerOutput, MillisecondsBetweenNotes);
-    std::printf("%-20s %17s %19s %9s\n", "ms to first frame", "from key event", "from play()", "");
-    std::printf("%-20s %8s %8s %10s %8s %9s\n", "output", "median", "max", "median", "max", "found");
-    printRow("persistent stream", persistent);
-    printRow("  + journal", journaled);
-    printRow("stream per sound", perSound);
-    if (!persistent.fromKey.empty() && !perSound.fromKey.empty())
-        std::printf("persistent stream is %.1fx faster (median from key event)\n",
-                    median(perSound.fromKey) / median(persistent.fromKey));
+    std::printf("SDL audio driver %s; %d notes %lld ms apart per output, from the X key event to the note's first "
+                "frame at the null sink's monitor\n",
+                runs.front().driver.constData(), notes, static_cast<long long>(gap.count()));
+    std::printf("%-24s %6s %6s | %6s %6s %6s %6s %7s | %4s %7s | %7s %3s | %s\n", "output", "period", "D ms",
+                "median", "p5", "p95", "max", "p95-p5", "late", "lag ms", "found", "rec", "load average");
+    for (const Run &run : runs)
+        printRow(run, latencies(monitor, bank, run, gap));
+    std::printf("late: notes, played or replayed, that reached the stream after their frame had been rendered; lag: "
+                "how far the stream fell behind the clock (underruns) by the end\n");
     return 0;
 }

@@ -1,15 +1,19 @@
 // Does a replay keep the rhythm it was recorded with, and what does a running
 // tick loop cost? Builds the real main window with the real message pump, plays
 // a fixed script of notes into it through real X key events, stops the recording
-// and plays the list back. The sound goes through the SDL output into SDL's disk
-// driver, whose capture shows when each note really began. Beside the ticks taken
+// and plays the list back. The sound goes through the SDL output to a sound
+// server's null sink, whose monitor, recorded with parec in real time, shows where
+// each note really began, to the frame. Beside the ticks taken
 // from the clock, the first paced pump (a pass every 1 ms) and the classic tick
 // (one unpaced pass of the event queue) run the same script, each on an idle
 // machine and with the other core kept busy. Run it through bench/rhythm.sh,
-// which provides an X server; --notes N plays a shorter script.
+// which provides an X server and a PulseAudio null sink; --notes N plays a
+// shorter script.
 //
-// Times are taken at the play() calls (steady_clock) and at the notes' onsets in
-// the capture. Processor time is the whole process's, user and system, and the
+// A replayed note is due count + 1 ticks of 1 ms after the note before it: its
+// interval at the sound, from the onsets' frames in the recording, is set against
+// that, and against the interval recorded at the sound. At the play() calls
+// (steady_clock) the replayed interval is set against the recorded one. Processor time is the whole process's, user and system, and the
 // window thread's alone; wake-ups are the window thread's voluntary context
 // switches (/proc). Both over 10 s of recording after the last note, and over
 // the whole replay.
@@ -20,15 +24,17 @@
 #include "QtMessagePump.h"
 #include "QtSettingsStore.h"
 #include "SdlSoundOutput.h"
+#include "SoundServerMonitor.h"
+#include "Statistics.h"
 #include "TForm1.h"
 #include "XTestKeyboard.h"
 
 #include <QApplication>
 #include <QEventLoop>
-#include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
-#include <QWindow>
+
+#include <SDL.h>
 
 #include <algorithm>
 #include <chrono>
@@ -62,8 +68,7 @@ constexpr std::chrono::microseconds ShortestGap = std::chrono::milliseconds(40);
 constexpr std::chrono::microseconds LongestGap = std::chrono::milliseconds(900);
 constexpr unsigned ScriptSeed = 20240611;
 constexpr auto IdleRecording = std::chrono::seconds(10);
-constexpr std::size_t RampFrames = 44;   // the output mixes the cut-off note into these frames
-constexpr std::size_t MatchFrames = 256; // frames after the ramp that identify a note's start
+constexpr double FramesPerMillisecond = 22.05;
 
 struct Stroke
 {
@@ -85,12 +90,6 @@ std::vector<Stroke> makeScript(int notes)
     return script;
 }
 
-// Home row 38-46 plays notes 0-8, the row above 24-32 notes 9-17.
-unsigned keycodeOf(int note)
-{
-    return note < RowLength ? 38 + note : 24 + (note - RowLength);
-}
-
 struct PlayCall
 {
     Clock::time_point at;
@@ -110,7 +109,7 @@ public:
     {
         const Clock::time_point at = Clock::now();
         m_output.play(pcm, due);
-        const Samples probe = pcm.size() >= RampFrames + MatchFrames ? pcm.subspan(RampFrames, MatchFrames) : Samples();
+        const Samples probe = pcm.first(std::min(pcm.size(), NoteStartFrames));
         m_calls.push_back({at, {probe.begin(), probe.end()}});
     }
     void stop() override { m_output.stop(); }
@@ -281,38 +280,11 @@ struct Run
     std::size_t replayedFrom = 0;
     std::size_t replayedTo = 0;
     std::vector<qint32> counts; // the recorded note list, in order
+    std::uint64_t lateNotes = 0;
     CpuShare cpuRecording;
     CpuShare cpuPlayback;
     QString failure;
 };
-
-// Handles events until done() holds or the time is up; the window needs a few
-// round trips to the X server before it is mapped and focused.
-template <typename Condition> bool processEventsUntil(Condition done, std::chrono::milliseconds patience)
-{
-    const auto deadline = Clock::now() + patience;
-    while (!done() && Clock::now() < deadline) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return done();
-}
-
-bool showWithFocus(TForm1 &form, XTestKeyboard &keyboard)
-{
-    form.show();
-    if (!processEventsUntil([&] { return form.windowHandle() && form.windowHandle()->isExposed(); },
-                            std::chrono::seconds(10)))
-        return false;
-    // No window manager hands out the focus in the bench's X server.
-    keyboard.focus(form.winId());
-    const auto focused = [&] { return QGuiApplication::focusWindow() == form.windowHandle(); };
-    if (!processEventsUntil(focused, std::chrono::seconds(10)))
-        return false;
-    // Settle, then make sure nothing took the focus away again.
-    processEventsUntil([] { return false; }, std::chrono::milliseconds(300));
-    return focused();
-}
 
 std::vector<qint32> recordedCounts(const TForm1 &form)
 {
@@ -324,8 +296,9 @@ std::vector<qint32> recordedCounts(const TForm1 &form)
 }
 
 Run runOnce(Variant variant, Load load, const std::vector<Stroke> &script, XTestKeyboard &keyboard,
-            TimestampingSoundOutput &sound, const QString &settingsPath)
+            SdlSoundOutput &output, TimestampingSoundOutput &sound, const QString &settingsPath)
 {
+    const std::uint64_t lateBefore = output.lateNotes();
     Run run;
     run.variant = variant;
     run.load = load;
@@ -392,77 +365,30 @@ Run runOnce(Variant variant, Load load, const std::vector<Stroke> &script, XTest
     form.SpeedButton6Click();
     run.cpuPlayback = cpuBetween(playbackFrom, CpuSample::now(window));
     run.replayedTo = sound.calls().size();
+    run.lateNotes = output.lateNotes() - lateBefore;
     if (run.replayedTo - run.replayedFrom != script.size())
         run.failure =
             QStringLiteral("%1 of %2 notes were replayed").arg(run.replayedTo - run.replayedFrom).arg(script.size());
     return run;
 }
 
-std::vector<std::int16_t> readCapture(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    std::vector<std::int16_t> frames(std::size_t(bytes.size()) / sizeof(std::int16_t));
-    std::memcpy(frames.data(), bytes.constData(), frames.size() * sizeof(std::int16_t));
-    return frames;
-}
-
-// Each call's note begins where the capture holds the note's own frames once the
-// ramp of the cut-off note is over. Calls are searched in order, each after the
-// previous onset, so a note played twice is found at its second start.
-std::vector<std::optional<std::size_t>> findOnsets(const std::vector<std::int16_t> &capture,
+// Each call's note begins where the recording holds the note's own frames, after
+// what had reached the monitor when play() was called and after the previous
+// onset, within a second: a note whose start an underrun damaged is missing
+// rather than found where the same note sounds again.
+std::vector<std::optional<std::size_t>> findOnsets(const SoundServerMonitor &monitor,
                                                    const std::vector<PlayCall> &calls)
 {
+    constexpr std::size_t SearchFrames = 22050;
     std::vector<std::optional<std::size_t>> onsets;
-    auto searchFrom = capture.begin();
+    std::size_t previous = 0;
     for (const PlayCall &call : calls) {
-        if (call.probe.empty() || capture.end() - searchFrom < std::ptrdiff_t(RampFrames)) {
-            onsets.emplace_back();
-            continue;
-        }
-        const auto match = std::search(searchFrom + RampFrames, capture.end(), call.probe.begin(), call.probe.end());
-        if (match == capture.end()) {
-            onsets.emplace_back();
-            continue;
-        }
-        const auto onset = match - RampFrames;
-        onsets.emplace_back(std::size_t(onset - capture.begin()));
-        searchFrom = onset + 1;
+        const std::size_t from = std::max(previous, monitor.framesBy(call.at));
+        onsets.push_back(noteStart(monitor.frames(), from, from + SearchFrames, call.probe));
+        if (onsets.back())
+            previous = *onsets.back() + 1;
     }
     return onsets;
-}
-
-struct Summary
-{
-    double median = NAN;
-    double p95 = NAN;
-    double max = NAN;
-};
-
-double nearestRank(const std::vector<double> &sorted, double fraction)
-{
-    const auto rank = std::size_t(std::ceil(fraction * double(sorted.size())));
-    return sorted.at(std::max<std::size_t>(rank, 1) - 1);
-}
-
-Summary summariseAbsolute(std::vector<double> values)
-{
-    if (values.empty())
-        return {};
-    for (double &value : values)
-        value = std::abs(value);
-    std::sort(values.begin(), values.end());
-    return {nearestRank(values, 0.5), nearestRank(values, 0.95), values.back()};
-}
-
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return NAN;
-    std::sort(values.begin(), values.end());
-    return nearestRank(values, 0.5);
 }
 
 // Replayed interval minus recorded interval for each consecutive pair of notes.
@@ -474,31 +400,15 @@ std::vector<double> intervalErrors(const std::vector<double> &recorded, const st
     return errors;
 }
 
-// The capture runs at the disk driver's own pace, which need not be the clock's:
-// its frame rate against the play() calls, by least squares.
-double framesPerMillisecond(const std::vector<double> &callMs, const std::vector<double> &onsetFrames)
-{
-    const double n = double(callMs.size());
-    const double meanMs = std::accumulate(callMs.begin(), callMs.end(), 0.0) / n;
-    const double meanFrames = std::accumulate(onsetFrames.begin(), onsetFrames.end(), 0.0) / n;
-    double covariance = 0;
-    double variance = 0;
-    for (std::size_t i = 0; i < callMs.size(); ++i) {
-        covariance += (callMs[i] - meanMs) * (onsetFrames[i] - meanFrames);
-        variance += (callMs[i] - meanMs) * (callMs[i] - meanMs);
-    }
-    return covariance / variance;
-}
-
 struct Figures
 {
-    Summary atPlay;
-    Summary atSound;
+    Spread atPlay;               // |replayed - recorded interval| at the play() calls
+    Spread atSoundAgainstCount;  // |replayed interval - (count + 1 ms)| at the sound
+    Spread atSoundAgainstPlayed; // |replayed - recorded interval| at the sound
     double offsetMedianMs = NAN; // signed replayed - recorded, at play()
     double offsetMeanMs = NAN;
     double ticksPerMsRecording = NAN;
     double ticksPerMsPlayback = NAN;
-    double captureFramesPerSecond = NAN;
     std::size_t missingOnsets = 0;
 };
 
@@ -516,8 +426,8 @@ Figures evaluate(const Run &run, const std::vector<PlayCall> &calls,
         replayedMs.push_back(msOf(call));
 
     const std::vector<double> errors = intervalErrors(recordedMs, replayedMs);
-    figures.atPlay = summariseAbsolute(errors);
-    figures.offsetMedianMs = median(errors);
+    figures.atPlay = Spread::ofAbsolute(errors);
+    figures.offsetMedianMs = Spread::of(errors).median;
     figures.offsetMeanMs = std::accumulate(errors.begin(), errors.end(), 0.0) / double(errors.size());
 
     double recordedTicks = 0;
@@ -529,57 +439,47 @@ Figures evaluate(const Run &run, const std::vector<PlayCall> &calls,
     figures.ticksPerMsRecording = recordedTicks / (recordedMs.back() - recordedMs.front());
     figures.ticksPerMsPlayback = replayedTicks / (replayedMs.back() - replayedMs.front());
 
-    std::vector<double> callMs;
-    std::vector<double> onsetFrames;
-    for (std::size_t call = run.recordedFrom; call < run.replayedTo; ++call) {
-        if (onsets.at(call)) {
-            callMs.push_back(msOf(call));
-            onsetFrames.push_back(double(*onsets.at(call)));
-        } else {
-            ++figures.missingOnsets;
-        }
-    }
-    if (callMs.size() < 2)
-        return figures;
-    const double rate = framesPerMillisecond(callMs, onsetFrames);
-    figures.captureFramesPerSecond = rate * 1000;
-    // A pair counts at the sound when all four of its onsets were found.
-    const auto onsetMs = [&](std::size_t call) { return double(*onsets.at(call)) / rate; };
-    std::vector<double> errorsAtSound;
+    for (std::size_t call = run.recordedFrom; call < run.replayedTo; ++call)
+        figures.missingOnsets += onsets.at(call) ? 0 : 1;
+    // The interval between two onsets when both were found.
+    const auto intervalMs = [&](std::size_t call) -> std::optional<double> {
+        if (!onsets.at(call - 1) || !onsets.at(call))
+            return std::nullopt;
+        return double(*onsets.at(call) - *onsets.at(call - 1)) / FramesPerMillisecond;
+    };
+    std::vector<double> againstCount;
+    std::vector<double> againstPlayed;
     const std::size_t notes = run.replayedFrom - run.recordedFrom;
     for (std::size_t i = 1; i < notes; ++i) {
-        const std::size_t recorded = run.recordedFrom + i;
-        const std::size_t replayed = run.replayedFrom + i;
-        if (onsets.at(recorded - 1) && onsets.at(recorded) && onsets.at(replayed - 1) && onsets.at(replayed)) {
-            errorsAtSound.push_back((onsetMs(replayed) - onsetMs(replayed - 1)) -
-                                    (onsetMs(recorded) - onsetMs(recorded - 1)));
-        }
+        const auto replayed = intervalMs(run.replayedFrom + i);
+        if (!replayed)
+            continue;
+        againstCount.push_back(*replayed - (double(run.counts.at(i)) + 1));
+        if (const auto recorded = intervalMs(run.recordedFrom + i))
+            againstPlayed.push_back(*replayed - *recorded);
     }
-    figures.atSound = summariseAbsolute(errorsAtSound);
+    figures.atSoundAgainstCount = Spread::ofAbsolute(againstCount);
+    figures.atSoundAgainstPlayed = Spread::ofAbsolute(againstPlayed);
     return figures;
-}
-
-double loadAverage()
-{
-    double load = NAN;
-    if (FILE *file = std::fopen("/proc/loadavg", "r")) {
-        if (std::fscanf(file, "%lf", &load) != 1)
-            load = NAN;
-        std::fclose(file);
-    }
-    return load;
 }
 
 void printTables(const std::vector<Run> &runs, const std::vector<Figures> &figures)
 {
-    std::printf("\n%-10s | %-9s | %6s | %6s | %6s  (ms, at play()) | %6s | %6s | %6s  (ms, at sound)\n", "variant",
-                "load", "median", "p95", "max", "median", "p95", "max");
+    std::printf("\n%-10s | %-9s | %-22s | %-22s | %-22s | %s\n", "", "", "at sound: - (count+1)",
+                "at sound: - recorded", "at play(): - recorded", "late");
+    std::printf("%-10s | %-9s |", "variant", "load");
+    for (int column = 0; column < 3; ++column)
+        std::printf(" %6s %6s %7s |", "median", "p95", "max");
+    std::printf(" notes\n");
     for (std::size_t i = 0; i < runs.size(); ++i) {
         const Figures &f = figures[i];
-        std::printf("%-10s | %-9s | %6.2f | %6.2f | %6.2f                  | %6.2f | %6.2f | %6.2f\n",
-                    nameOf(runs[i].variant), nameOf(runs[i].load), f.atPlay.median, f.atPlay.p95, f.atPlay.max,
-                    f.atSound.median, f.atSound.p95, f.atSound.max);
+        std::printf("%-10s | %-9s |", nameOf(runs[i].variant), nameOf(runs[i].load));
+        for (const Spread &spread : {f.atSoundAgainstCount, f.atSoundAgainstPlayed, f.atPlay})
+            std::printf(" %6.2f %6.2f %7.2f |", spread.median, spread.p95, spread.max);
+        std::printf(" %5llu\n", static_cast<unsigned long long>(runs[i].lateNotes));
     }
+    std::printf("|replayed interval - what it should be|, ms: at the sound against count + 1 ms and against the "
+                "interval recorded at the sound, at play() against the interval recorded at play()\n");
     std::printf("\n%-10s | %-9s | %s | %s | %s | %s\n", "variant", "load", "CPU recording %", "CPU playback %",
                 "wake-ups/s recording", "wake-ups/s playback");
     for (const Run &run : runs) {
@@ -587,20 +487,19 @@ void printTables(const std::vector<Run> &runs, const std::vector<Figures> &figur
                     nameOf(run.load), run.cpuRecording.process, run.cpuRecording.windowThread, run.cpuPlayback.process,
                     run.cpuPlayback.windowThread, run.cpuRecording.wakeUpsPerSecond, run.cpuPlayback.wakeUpsPerSecond);
     }
-    std::printf("\n%-10s | %-9s | %s | %s | %s | %s | %s | %s\n", "variant", "load", "offset median ms",
-                "offset mean ms", "ticks/ms recording", "ticks/ms playback", "capture frames/s", "onsets missing");
+    std::printf("\n%-10s | %-9s | %s | %s | %s | %s | %s\n", "variant", "load", "offset median ms", "offset mean ms",
+                "ticks/ms recording", "ticks/ms playback", "onsets missing");
     for (std::size_t i = 0; i < runs.size(); ++i) {
         const Figures &f = figures[i];
-        std::printf("%-10s | %-9s | %16.2f | %14.2f | %18.2f | %17.2f | %16.0f | %14zu\n", nameOf(runs[i].variant),
+        std::printf("%-10s | %-9s | %16.2f | %14.2f | %18.2f | %17.2f | %14zu\n", nameOf(runs[i].variant),
                     nameOf(runs[i].load), f.offsetMedianMs, f.offsetMeanMs, f.ticksPerMsRecording, f.ticksPerMsPlayback,
-                    f.captureFramesPerSecond, f.missingOnsets);
+                    f.missingOnsets);
     }
     std::printf("\nCPU: the whole process (the window's thread alone), in %% of one core; wake-ups: the window "
                 "thread's voluntary context switches. Recording over %lld s after the last note, playback over the "
                 "whole replay.\n",
                 static_cast<long long>(IdleRecording.count()));
-    std::printf("offset: replayed interval - recorded interval, signed, at play(); the first table has its absolute "
-                "values.\n");
+    std::printf("offset: replayed interval - recorded interval, signed, at play().\n");
 }
 
 } // namespace
@@ -608,9 +507,6 @@ void printTables(const std::vector<Run> &runs, const std::vector<Figures> &figur
 int main(int argc, char *argv[])
 {
     QTemporaryDir scratch;
-    const QString capturePath = scratch.filePath(QStringLiteral("capture.raw"));
-    qputenv("SDL_AUDIODRIVER", "disk");
-    qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(capturePath));
     QApplication app(argc, argv);
     setUpApplication();
 
@@ -622,8 +518,9 @@ int main(int argc, char *argv[])
     const QStringList arguments = QCoreApplication::arguments();
     const qsizetype notesOption = arguments.indexOf(QStringLiteral("--notes"));
     const int notes = notesOption >= 0 ? arguments.value(notesOption + 1).toInt() : DefaultScriptNotes;
+    const bool clockOnly = arguments.contains(QStringLiteral("--clock-only"));
     if (notes < 2) {
-        std::fprintf(stderr, "usage: morvil_rhythm [--notes N]   (N at least 2)\n");
+        std::fprintf(stderr, "usage: morvil_rhythm [--notes N] [--clock-only]   (N at least 2)\n");
         return 1;
     }
     const std::vector<Stroke> script = makeScript(notes);
@@ -635,22 +532,32 @@ int main(int argc, char *argv[])
                 static_cast<long long>(LongestGap.count() / 1000), ScriptSeed, double(scriptTime.count()) / 1e6,
                 lastCore(), sysconf(_SC_NPROCESSORS_ONLN));
 
+    SoundServerMonitor monitor;
+    if (!monitor.start()) {
+        std::fprintf(stderr, "cannot start parec\n");
+        return 1;
+    }
+    // An idle null sink lets the first stream's audio flow late: let it settle first.
+    std::this_thread::sleep_for(std::chrono::seconds(3));
     std::vector<Run> runs;
     std::vector<PlayCall> calls;
     {
         SdlSoundOutput output;
         if (!output.hasDevice()) {
-            std::fprintf(stderr, "SDL's disk driver did not open\n");
+            std::fprintf(stderr, "no audio device (SDL driver %s)\n", SDL_GetCurrentAudioDriver());
             return 1;
         }
-        std::printf("output: %d frames per period\n", output.framesPerPeriod());
+        std::printf("output: SDL driver %s, %d frames per period, notes %.2f ms after their moment\n",
+                    SDL_GetCurrentAudioDriver(), output.framesPerPeriod(), Milliseconds(output.latency()).count());
         TimestampingSoundOutput sound(output);
         const QString settingsPath = scratch.filePath(QStringLiteral("settings.ini"));
         for (const Load load : {Load::Idle, Load::Busy}) {
             for (const Variant variant : {Variant::Clock, Variant::Paced, Variant::Classic}) {
+                if (clockOnly && variant != Variant::Clock)
+                    continue;
                 std::printf("%s, %s: load average %.2f ...\n", nameOf(variant), nameOf(load), loadAverage());
                 std::fflush(stdout);
-                runs.push_back(runOnce(variant, load, script, keyboard, sound, settingsPath));
+                runs.push_back(runOnce(variant, load, script, keyboard, output, sound, settingsPath));
                 if (!runs.back().failure.isEmpty()) {
                     std::fprintf(stderr, "%s\n", qPrintable(runs.back().failure));
                     return 1;
@@ -658,11 +565,12 @@ int main(int argc, char *argv[])
             }
         }
         calls = sound.calls();
-        // The last note's start must reach the capture before the output closes.
+        // The last note's start must reach the monitor before the output closes.
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    } // the disk driver writes the rest of its capture on closing
+    }
+    monitor.stop();
 
-    const std::vector<std::optional<std::size_t>> onsets = findOnsets(readCapture(capturePath), calls);
+    const std::vector<std::optional<std::size_t>> onsets = findOnsets(monitor, calls);
     std::vector<Figures> figures;
     for (const Run &run : runs)
         figures.push_back(evaluate(run, calls, onsets));

@@ -19,8 +19,9 @@ packages=(
     weston xwayland qt6-wayland
     # fuzzing: libFuzzer comes with Debian's clang
     clang libclang-rt-14-dev
-    # benchmarks: a real sound server with a null sink, and XTest key events
-    pulseaudio pulseaudio-utils libxtst-dev
+    # benchmarks: real sound servers with a null sink (PulseAudio, and PipeWire with its session
+    # manager and its PulseAudio emulation), and XTest key events
+    pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber libxtst-dev
     # installing: the desktop entry's and the metainfo's validators, the file type database, the Debian
     # package's dependencies and its checker
     desktop-file-utils appstream shared-mime-info dpkg-dev file lintian
