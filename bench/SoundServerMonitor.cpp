@@ -86,7 +86,8 @@ std::optional<SoundServerMonitor::Clock::time_point> SoundServerMonitor::arrival
     const std::size_t from = frame > ArrivalWindowFrames ? frame - ArrivalWindowFrames : 0;
     auto read = std::ranges::lower_bound(m_reads, from, {}, &Read::framesSoFar);
     std::optional<Clock::time_point> frameZero;
-    for (; read != m_reads.end() && read->framesSoFar <= frame + ArrivalWindowFrames; ++read) {
+    // At least the read that delivered the frame, however long parec waited for it.
+    for (; read != m_reads.end() && (read->framesSoFar <= frame + ArrivalWindowFrames || !frameZero); ++read) {
         const Clock::time_point placed = read->at - frameTime(read->framesSoFar);
         frameZero = frameZero ? std::min(*frameZero, placed) : placed;
     }

@@ -311,6 +311,8 @@ void printRow(const Run &run, const std::vector<double> &latencies)
 
 int main(int argc, char *argv[])
 {
+    // Each row as soon as it is known, also into a file.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QApplication app(argc, argv);
     setUpApplication();
     XTestKeyboard keyboard;
