@@ -3,6 +3,7 @@
 #include "Fonts.h"
 #include "HintDelayStyle.h"
 #include "ProgramInfo.h"
+#include "SdlSoundOutput.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -52,4 +53,16 @@ void preferXWayland()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+OutputTiming audioTiming()
+{
+    constexpr int ShortestPeriod = 16;
+    constexpr int LongestPeriod = 4096;
+    OutputTiming timing;
+    bool isNumber = false;
+    const int frames = qEnvironmentVariableIntValue("MORVIL_AUDIO_PERIOD", &isNumber);
+    if (isNumber && frames >= ShortestPeriod && frames <= LongestPeriod)
+        timing.framesPerPeriod = frames;
+    return timing;
 }

@@ -25,7 +25,7 @@ int main(int argc, char *argv[])
         return UsageExitCode;
     setUpApplication();
 
-    SdlSoundOutput sound;
+    SdlSoundOutput sound({}, audioTiming());
     QtMessagePump pump;
     ProgramSettingsStore settings;
     TForm1 form(sound, pump, settings);

@@ -10,11 +10,14 @@
 // How the sound output's stream runs.
 struct OutputTiming
 {
-    // Frames the callback renders at a time.
+    // Frames the callback renders at a time. Through a PulseAudio null sink 128 kept
+    // up for a minute of notes with the other core busy; 64 gave the lowest latency
+    // on an idle machine but ran dry under load (README, "Benchmarks").
     int framesPerPeriod = 128;
     // How much more than one period a note's frame lies behind its moment: room for
-    // the callback's lateness and the time from the moment to play().
-    std::chrono::microseconds margin{1500};
+    // the callback's lateness and the time from the moment to play(). The smallest
+    // measured; a note that still comes late starts at once and is counted.
+    std::chrono::microseconds margin{500};
 };
 
 // The sound output of the program: one SDL audio stream, opened at construction
