@@ -7,7 +7,8 @@
 # them all.
 # usage: bench/latency.sh [build-dir] [--servers LIST] [--notes N] [--sweep | OUTPUT...]
 #   LIST: comma-separated of pulseaudio, pipewire-pulse (SDL's pulseaudio driver on
-#         PipeWire), pipewire (SDL's pipewire driver); default: all three
+#         PipeWire), pipewire (the driver Morvil chooses there itself: SDL's pipewire
+#         driver); default: all three
 #   OUTPUT: as morvil_latency takes them; default: the program's stream and a stream
 #         opened per sound with its period, and (PulseAudio) the stream with the
 #         recovery journal
@@ -56,13 +57,13 @@ for server in ${servers//,/ }; do
         ) ;;
     pipewire-pulse | pipewire)
         [ ${#chosen[@]} -gt 0 ] || chosen=(stream per-sound)
-        driver=pipewire
-        [ "$server" = pipewire-pulse ] && driver=pulseaudio
         (
             mkdir -m 700 "$work/$server"
             trap 'stop_pipewire' EXIT
             source "$here/pipewire-null-sink.sh" "$work/$server"
-            SDL_AUDIODRIVER=$driver "$bench" "${options[@]}" "${chosen[@]}"
+            unset SDL_AUDIODRIVER
+            [ "$server" = pipewire-pulse ] && export SDL_AUDIODRIVER=pulseaudio
+            "$bench" "${options[@]}" "${chosen[@]}"
         ) ;;
     *) echo "unknown sound server $server" >&2; exit 1 ;;
     esac
