@@ -68,6 +68,7 @@ private slots:
     void fullDiskAtEveryByteLeavesTheOldFile();
     void killedSaveLeavesTheOldFile();
     void openErrorsNameTheFullPath();
+    void cleanupTestCase();
 
 private:
     QTemporaryDir m_dir;
@@ -255,12 +256,11 @@ void NoteListFileTest::saveThatCannotCreateLeavesTheOldFile()
         const QFile::Permissions readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
         const QFile::Permissions enterable = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
         const QFile::Permissions writable = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-        if (folder == QLatin1String("readonly")) {
-            QVERIFY(QFile::setPermissions(m_dir.filePath(folder), readable | enterable));
-        } else {
-            QVERIFY(QFile::setPermissions(m_dir.filePath(folder), readable | writable | enterable));
-            QVERIFY(QFile::setPermissions(path, readable));
-        }
+        // The file is never the user's to write: in a read-only folder a writable one is saved in place.
+        QVERIFY(QFile::setPermissions(path, readable));
+        const bool folderReadOnly = folder == QLatin1String("readonly");
+        QVERIFY(QFile::setPermissions(m_dir.filePath(folder),
+                                      readable | enterable | (folderReadOnly ? QFile::Permissions() : writable)));
     }
     QString error;
     {
@@ -282,7 +282,8 @@ void NoteListFileTest::saveThatCannotCreateLeavesTheOldFile()
 void NoteListFileTest::folderThatRefusesNewFilesIsWrittenInPlace()
 {
 #ifdef Q_OS_WIN
-    QSKIP("needs a folder an ordinary user may not write to, which wine (running everything with full rights) cannot make");
+    QSKIP("needs a folder an ordinary user may not write to, which wine (running everything with full rights) cannot "
+          "make");
 #else
     const QString folder = m_dir.filePath(QStringLiteral("shared"));
     const QString path = folder + QStringLiteral("/list.mnls");
@@ -397,6 +398,14 @@ void NoteListFileTest::openErrorsNameTheFullPath()
     const QString relative = errorOf([] { readLinesFile(QStringLiteral("none.mnls")); });
     QDir::setCurrent(previous);
     QCOMPARE(relative, expected);
+}
+
+// The folders the tests made read-only, writable again so that the scratch folder can go.
+void NoteListFileTest::cleanupTestCase()
+{
+    for (const char *folder : {"readonly", "shared"})
+        QFile::setPermissions(m_dir.filePath(QLatin1String(folder)),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 QTEST_GUILESS_MAIN(NoteListFileTest)
