@@ -6,6 +6,10 @@
 # inside a virtual machine; the sink here keeps the one of real hardware. The
 # caller stops it: stop_pipewire
 # usage: source bench/pipewire-null-sink.sh <scratch folder>
+command -v pipewire-pulse >/dev/null || {
+    echo "no pipewire-pulse: tools/install-dependencies.sh --benchmarks installs the sound servers" >&2
+    exit 1
+}
 export HOME=$1 XDG_RUNTIME_DIR=$1 XDG_CONFIG_HOME=$1/config
 mkdir -p "$XDG_CONFIG_HOME/pipewire/pipewire.conf.d"
 cat >"$XDG_CONFIG_HOME/pipewire/pipewire.conf.d/null-sink.conf" <<'CONF'

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what building, running, testing and benchmarking Morvil need on Debian 12.
-# Safe to run again; uses sudo when not run as root.
+# Installs what building, running and testing Morvil need on Debian 12; with --benchmarks also the
+# sound servers the benchmarks play through. Safe to run again; uses sudo when not run as root.
+# usage: tools/install-dependencies.sh [--benchmarks]
 set -euo pipefail
 
 packages=(
@@ -19,15 +20,22 @@ packages=(
     weston xwayland qt6-wayland
     # fuzzing: libFuzzer comes with Debian's clang
     clang libclang-rt-14-dev
-    # benchmarks: real sound servers with a null sink (PulseAudio, and PipeWire with its session
-    # manager and its PulseAudio emulation), and XTest key events
-    pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber libxtst-dev
+    # benchmarks: XTest key events
+    libxtst-dev
     # installing: the desktop entry's and the metainfo's validators, the file type database, the Debian
     # package's dependencies and its checker
     desktop-file-utils appstream shared-mime-info dpkg-dev file lintian
     # morvil-render: sound files, resampling, and an independent MIDI reader for its tests
     libsndfile1-dev libsamplerate0-dev python3-mido
 )
+# The benchmarks' real sound servers with a null sink: PulseAudio, and PipeWire with its session
+# manager and its PulseAudio emulation. Only when asked: on a desktop, installing them enables both
+# servers' user services, which then contend for the desktop's sound at the next login.
+case ${1:-} in
+--benchmarks) packages+=(pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber) ;;
+'') ;;
+*) echo "usage: $0 [--benchmarks]" >&2; exit 2 ;;
+esac
 
 run_as_root() {
     if [ "$(id -u)" -eq 0 ]; then
