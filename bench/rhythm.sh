@@ -15,7 +15,7 @@ bench=$build/morvil_rhythm
 
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../tests/e2e/xserver.sh"
-trap 'pulseaudio --kill 2>/dev/null || true; cleanup' EXIT
+trap 'pulseaudio --kill 2>/dev/null || true; end_test' EXIT
 source "$here/null-sink.sh" "$work"
 pactl set-default-sink t
 

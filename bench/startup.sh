@@ -14,7 +14,7 @@ bench=$build/morvil_startup
 
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../tests/e2e/xserver.sh"
-trap 'pulseaudio --kill 2>/dev/null || true; cleanup' EXIT
+trap 'pulseaudio --kill 2>/dev/null || true; end_test' EXIT
 
 source "$here/null-sink.sh" "$work"
 

@@ -22,7 +22,6 @@ capture=$work/sound.raw
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$capture
 setxkbmap us || { echo "no X server on $DISPLAY"; exit 1; }
 
-bus_pid=
 case $manager in
 openbox) openbox --config-file /dev/null >"$work/manager.log" 2>&1 & ;;
 # xfwm4 composites, and reads its settings through D-Bus: a session bus of the test's own, ended
@@ -33,12 +32,12 @@ xfwm4)
         read -r bus_pid
     } < <(dbus-daemon --session --fork --print-address=1 --print-pid=1)
     export DBUS_SESSION_BUS_ADDRESS
+    stop_on_exit "$bus_pid"
     xfwm4 --compositor=on >"$work/manager.log" 2>&1 &
     ;;
 *) echo "unknown window manager $manager"; exit 2 ;;
 esac
-manager_pid=$!
-trap 'kill "$manager_pid" $bus_pid 2>/dev/null; cleanup' EXIT
+stop_on_exit $!
 for _ in $(seq 50); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.1

@@ -8,22 +8,13 @@ set -uo pipefail
 
 morvil=$1
 source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
-compositor_pid=
-morvil_pid=
-stop() {
-    [ -n "$morvil_pid" ] && kill -9 "$morvil_pid" 2>/dev/null
-    [ -n "$compositor_pid" ] && kill "$compositor_pid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap stop EXIT
 
 mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR=$work/runtime XDG_SESSION_TYPE=wayland XDG_CONFIG_HOME=$work/config
 export WAYLAND_DISPLAY=morvil-e2e SDL_AUDIODRIVER=disk
 unset QT_QPA_PLATFORM DISPLAY XDG_CURRENT_DESKTOP QT_QPA_PLATFORMTHEME
 weston --backend=headless-backend.so --socket="$WAYLAND_DISPLAY" --xwayland --idle-time=0 >"$work/weston.log" 2>&1 &
-compositor_pid=$!
+stop_on_exit $!
 for _ in $(seq 100); do
     grep -q 'xserver listening on display' "$work/weston.log" && break
     sleep 0.1

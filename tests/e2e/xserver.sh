@@ -4,21 +4,11 @@
 # Sets: work, failures, DISPLAY, and the morvil_pid the test fills in.
 
 source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
-xvfb_pid=
-morvil_pid=
-
-cleanup() {
-    [ -n "$morvil_pid" ] && kill -9 "$morvil_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
 
 # The server picks a free display and writes its number to the file. Without
 # -noreset it would drop a layout set by setxkbmap as soon as setxkbmap exits.
 Xvfb -displayfd 3 -noreset -screen 0 "${screen_size:-1024x768}x24" 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
+stop_on_exit $!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
 export DISPLAY=:$(cat "$work/display")

@@ -15,8 +15,6 @@ here=$(cd "$(dirname "$0")/../e2e" && pwd) # listen.sh finds its note finder the
 python=${PYTHON:-/usr/bin/python3}         # the one with numpy
 source "$here/../support/checks.sh"
 source "$here/listen.sh"
-morvil_pid=
-trap '[ -n "$morvil_pid" ] && kill -9 "$morvil_pid" 2>/dev/null; rm -rf "$work"' EXIT
 
 # Any folder will do: one with a space in its name, nowhere near the build.
 unzip -q "$zip" -d "$work/Morvil test"
