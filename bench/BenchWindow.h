@@ -5,8 +5,10 @@
 #include "SdlSoundOutput.h"
 #include "TForm1.h"
 
+#include <QEventLoop>
 #include <QTemporaryDir>
 
+#include <thread>
 #include <utility>
 
 // The program's window as main() builds it, its settings kept in a scratch folder
@@ -26,3 +28,22 @@ template <typename Sound = SdlSoundOutput> struct BenchWindow
     QtMessagePump pump;
     TForm1 form{sound, pump, settings};
 };
+
+// Runs play on a thread of its own while the window's thread records the notes it
+// presses, then stops the recording from the window's thread.
+template <typename Play> void recordWhile(TForm1 &form, Play play)
+{
+    QEventLoop recording;
+    std::thread player([&] {
+        play();
+        QMetaObject::invokeMethod(
+            &form,
+            [&] {
+                form.SpeedButton8Click();
+                recording.quit();
+            },
+            Qt::QueuedConnection);
+    });
+    recording.exec();
+    player.join();
+}

@@ -21,7 +21,6 @@
 #include "XTestKeyboard.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QListWidget>
 #include <QTemporaryDir>
 
@@ -198,11 +197,9 @@ struct Run
 // the recording and plays the list back: the replay's notes are due at their
 // ticks' deadlines, which the window's thread can only reach late.
 template <typename Sound>
-void pressNotes(BenchWindow<Sound> &window, XTestKeyboard &keyboard, int notes, std::chrono::milliseconds gap,
-                Run &run)
+void pressNotes(BenchWindow<Sound> &window, XTestKeyboard &keyboard, int notes, std::chrono::milliseconds gap, Run &run)
 {
-    QEventLoop recording;
-    std::thread player([&] {
+    recordWhile(window.form, [&] {
         auto at = Clock::now() + std::chrono::milliseconds(300);
         for (int i = 0; i < notes; ++i) {
             std::this_thread::sleep_until(at);
@@ -212,16 +209,7 @@ void pressNotes(BenchWindow<Sound> &window, XTestKeyboard &keyboard, int notes, 
             at += gap;
         }
         std::this_thread::sleep_until(at + std::chrono::milliseconds(500));
-        QMetaObject::invokeMethod(
-            &window.form,
-            [&] {
-                window.form.SpeedButton8Click();
-                recording.quit();
-            },
-            Qt::QueuedConnection);
     });
-    recording.exec();
-    player.join();
     run.recorded = window.form.template findChild<QListWidget *>(QStringLiteral("Nota_Listesi"))->count();
     window.form.SpeedButton6Click();
 }
@@ -303,8 +291,8 @@ void printRow(const Run &run, const std::vector<double> &latencies)
         std::printf("%4llu %7.1f", static_cast<unsigned long long>(*run.lateNotes), *run.lagMs);
     else
         std::printf("%4s %7s", "-", "-");
-    std::printf(" | %3zu/%-3zu %3d | %4.2f-%4.2f\n", latencies.size(), run.presses.size(), run.recorded,
-                run.loadBefore, run.loadAfter);
+    std::printf(" | %3zu/%-3zu %3d | %4.2f-%4.2f\n", latencies.size(), run.presses.size(), run.recorded, run.loadBefore,
+                run.loadAfter);
 }
 
 } // namespace
@@ -361,8 +349,8 @@ int main(int argc, char *argv[])
     std::printf("SDL audio driver %s; %d notes %lld ms apart per output, from the X key event to the note's first "
                 "frame at the null sink's monitor\n",
                 played == runs.end() ? "none" : played->driver.constData(), notes, static_cast<long long>(gap.count()));
-    std::printf("%-24s %6s %6s | %6s %6s %6s %6s %7s | %4s %7s | %7s %3s | %s\n", "output", "period", "D ms",
-                "median", "p5", "p95", "max", "p95-p5", "late", "lag ms", "found", "rec", "load average");
+    std::printf("%-24s %6s %6s | %6s %6s %6s %6s %7s | %4s %7s | %7s %3s | %s\n", "output", "period", "D ms", "median",
+                "p5", "p95", "max", "p95-p5", "late", "lag ms", "found", "rec", "load average");
     bool failed = false;
     for (const Run &run : runs) {
         if (run.failure.isEmpty()) {

@@ -13,12 +13,12 @@
 // A replayed note is due count + 1 ticks of 1 ms after the note before it: its
 // interval at the sound, from the onsets' frames in the recording, is set against
 // that, and against the interval recorded at the sound. At the play() calls
-// (steady_clock) the replayed interval is set against the recorded one. Processor time is the whole process's, user and system, and the
-// window thread's alone; wake-ups are the window thread's voluntary context
-// switches (/proc). Both over 10 s of recording after the last note, and over
-// the whole replay.
+// (steady_clock) the replayed interval is set against the recorded one. Processor time is the whole process's, user and
+// system, and the window thread's alone; wake-ups are the window thread's voluntary context switches (/proc). Both over
+// 10 s of recording after the last note, and over the whole replay.
 
 #include "Application.h"
+#include "BenchWindow.h"
 #include "NoteRecord.h"
 #include "PassPumps.h"
 #include "QtMessagePump.h"
@@ -30,7 +30,6 @@
 #include "XTestKeyboard.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QListWidget>
 #include <QTemporaryDir>
 
@@ -330,8 +329,7 @@ Run runOnce(Variant variant, Load load, const std::vector<Stroke> &script, XTest
 
     const WindowThread window = WindowThread::current();
     run.recordedFrom = sound.calls().size();
-    QEventLoop recording;
-    std::thread player([&] {
+    recordWhile(form, [&] {
         auto at = Clock::now() + std::chrono::milliseconds(300);
         for (const Stroke &stroke : script) {
             at += stroke.gapBefore;
@@ -343,16 +341,7 @@ Run runOnce(Variant variant, Load load, const std::vector<Stroke> &script, XTest
         const CpuSample idleFrom = CpuSample::now(window);
         std::this_thread::sleep_until(at + std::chrono::milliseconds(500) + IdleRecording);
         run.cpuRecording = cpuBetween(idleFrom, CpuSample::now(window));
-        QMetaObject::invokeMethod(
-            &form,
-            [&] {
-                form.SpeedButton8Click();
-                recording.quit();
-            },
-            Qt::QueuedConnection);
     });
-    recording.exec();
-    player.join();
 
     run.replayedFrom = sound.calls().size();
     if (run.replayedFrom - run.recordedFrom != script.size()) {
