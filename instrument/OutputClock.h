@@ -16,8 +16,8 @@
 // faster than a device's clock drifts once every callback of a second has run
 // more than a little later than it; when they all ran a period or more later (the
 // device lost time in an underrun, and sounds every frame that much later), the
-// line takes that up at once. On a device paced by the program's own clock it stays where it
-// is, and the notes keep their rhythm to the frame.
+// line takes that up at once. On a device paced by the program's own clock it
+// stays where it is, and the notes keep their rhythm to the frame.
 //
 // It allocates nothing and takes no lock: the audio callback owns it.
 class OutputClock
